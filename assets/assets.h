@@ -1,0 +1,11 @@
+// The generator's drawing functions, one per family of data files.  Each writes its files under the
+// program directory given and returns false when one cannot be written.
+#pragma once
+#include <string>
+
+namespace assets {
+
+bool DrawSplash(const std::string& programDir);
+bool DrawWallpapers(const std::string& programDir);
+
+}  // namespace assets
