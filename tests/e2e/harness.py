@@ -8,7 +8,7 @@
         s.send("990717WClass", 0x0010)    # window messages through wintool.exe
     # every process the session started is gone here, whatever happened
 
-Each session has its own X display and its own Wine prefix (build/wineprefixNN-gui, made once), whose
+Each session has its own X display and the Wine prefix of its build tree (made once), whose
 wineserver is shut down at the end, so no Wine process outlives a test.
 """
 import argparse
@@ -70,7 +70,9 @@ class Session:
         self.xvfb = None
         self.env = dict(os.environ)
         self.env["BRISALO_WINE_ARCH"] = self.arch
-        self.env["BRISALO_WINEPREFIX"] = os.path.join(ROOT, "build", f"wineprefix{self.arch}-gui")
+        # one GUI prefix per build tree, so sessions of different trees never stop each other's Wine
+        self.env["BRISALO_WINEPREFIX"] = os.path.join(
+            ROOT, "build", f"wineprefix{self.arch}-gui-{os.path.basename(self.tree)}")
         self.env.setdefault("WINEDEBUG", "-all")
         self._wine_env()
 
