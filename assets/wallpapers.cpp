@@ -27,7 +27,7 @@ bool Backg(const std::string& dir)
     for (int y = 0; y < n; ++y)
         for (int x = 0; x < n; ++x) {
             float a = std::sin(2 * kPi * (x + y) / 16.f), b = std::sin(2 * kPi * (x - y) / 16.f);
-            float v = 0.018f * a * b + 0.012f * std::sin(2 * kPi * y / 64.f);
+            float v = 0.018f * a * b;
             RGB p = c.Get(x, y);
             c.Set(x, y, {p.r + v, p.g + v, p.b + v * 1.3f});
         }

@@ -18,7 +18,9 @@ configure() { # configure <dir> <args...>
     if [ ! -f "$dir/CMakeCache.txt" ]; then
         cmake -S . -B "$dir" "${GEN[@]}" "$@" >/dev/null
     else
-        cmake "$dir" "$@" >/dev/null
+        local keep=()
+        for a in "$@"; do case "$a" in -DCMAKE_TOOLCHAIN_FILE=*) ;; *) keep+=("$a") ;; esac; done
+        cmake "$dir" "${keep[@]}" >/dev/null
     fi
 }
 build() { cmake --build "$1" -j "$JOBS" 2>&1 | grep -vE '^\[[0-9]+/[0-9]+\] ' || [ "${PIPESTATUS[0]}" -eq 0 ]; }
