@@ -163,7 +163,8 @@ void Canvas::Text(float x, float y, const std::string& text, float scale, RGB c,
         for (int row = 0; row < 7; ++row)
             for (int col = 0; col < 5; ++col)
                 if (g->rows[row] & (0x10 >> col))
-                    RoundedBox(gx + col * scale, y + row * scale, scale, scale, scale * 0.3f, c, opacity);
+                    RoundedBox(gx + col * scale - 0.3f, y + row * scale - 0.3f, scale + 0.6f, scale + 0.6f,
+                               scale * 0.12f, c, opacity);
     }
 }
 
