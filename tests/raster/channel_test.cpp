@@ -1,0 +1,229 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "raster/channel.h"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+Bytes Code(const Bytes& plane, int32_t width, int32_t height)
+{
+    uint32_t n = 0;
+    uint8_t* coded = RLECompressAChannel(plane.data(), width, height, &n);
+    EXPECT_NE(coded, nullptr);
+    if (!coded)
+        return {};
+    Bytes out(coded, coded + n);
+    FreeChannelCode(coded);
+    return out;
+}
+
+bool Decode(const Bytes& coded, Bytes* plane)
+{
+    return RLEDeCompressAChannel(coded, plane->data(), plane->size()) == 1;
+}
+
+Bytes Random(size_t n, uint32_t seed)
+{
+    std::mt19937 rng(seed);
+    Bytes b(n);
+    for (auto& v : b)
+        v = static_cast<uint8_t>(rng());
+    return b;
+}
+
+// Runs of every length from 1 to `longest`, each a different value from its neighbours.
+Bytes RunsUpTo(size_t longest)
+{
+    Bytes b;
+    for (size_t len = 1; len <= longest; ++len)
+        b.insert(b.end(), len, static_cast<uint8_t>(len * 37 + 1));
+    return b;
+}
+
+Bytes Repeat(const Bytes& unit, size_t times)
+{
+    Bytes b;
+    for (size_t i = 0; i < times; ++i)
+        b.insert(b.end(), unit.begin(), unit.end());
+    return b;
+}
+
+}  // namespace
+
+TEST(ChannelCode, RoundTripsEveryKindOfPlane)
+{
+    struct Case {
+        std::string name;
+        Bytes plane;
+        int32_t width;
+    };
+    const Bytes runs = RunsUpTo(140);
+    std::vector<Case> cases = {
+        {"one byte", {7}, 1},
+        {"all equal", Bytes(640 * 480, 255), 640},
+        {"alternating", Repeat({0, 255}, 5000), 100},
+        {"runs 1..140", runs, static_cast<int32_t>(runs.size())},
+        {"runs 1..140 width 1", runs, 1},
+        // token lengths change size at 64, 8192 and 2^20 bytes
+        {"length boundaries", [] {
+             Bytes b;
+             for (size_t len : {63, 64, 65, 8191, 8192, 8193, (1 << 20) - 1, 1 << 20, (1 << 20) + 1}) {
+                 b.insert(b.end(), len, static_cast<uint8_t>(len));
+                 Bytes lit = Random(len, static_cast<uint32_t>(len));
+                 b.insert(b.end(), lit.begin(), lit.end());
+             }
+             b.resize((b.size() + 4095) / 4096 * 4096, 3);
+             return b;
+         }(), 4096},
+        {"random", Random(1920 * 7, 1), 1920},
+        {"huge width", Random(kMaxBitmapSide, 2), kMaxBitmapSide},
+        {"seven-byte runs", Repeat({1, 1, 1, 1, 1, 1, 1, 2}, 999), 8},
+        {"runs of 8 between single bytes", Repeat({9, 9, 9, 9, 9, 9, 9, 9, 4}, 999), 9},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const int32_t height = static_cast<int32_t>(c.plane.size() / static_cast<size_t>(c.width));
+        ASSERT_EQ(static_cast<size_t>(c.width) * static_cast<size_t>(height), c.plane.size());
+        const Bytes coded = Code(c.plane, c.width, height);
+        EXPECT_LE(coded.size(), c.plane.size() + kChannelCodeSlack);
+        Bytes back(c.plane.size(), 0xCD);
+        ASSERT_TRUE(Decode(coded, &back));
+        EXPECT_TRUE(back == c.plane);
+    }
+}
+
+TEST(ChannelCode, CompressesRunsAndStaysNearRawOnNoise)
+{
+    EXPECT_LT(Code(Bytes(1920 * 1080, 0), 1920, 1080).size(), 64u);
+    const Bytes noise = Random(1 << 20, 3);
+    EXPECT_LE(Code(noise, 1024, 1024).size(), noise.size() + 9);
+}
+
+TEST(ChannelCode, KeepsItsByteLayout)
+{
+    // ten 'A's then "xy": plane size, a run token, a literal token
+    Bytes plane(10, 'A');
+    plane.push_back('x');
+    plane.push_back('y');
+    const Bytes expected = {12, 0, 0, 0, 0x13, 'A', 0x02, 'x', 'y'};
+    EXPECT_EQ(Code(plane, 12, 1), expected);
+}
+
+TEST(ChannelCode, RefusesDamagedBlocks)
+{
+    Bytes plane = RunsUpTo(40);
+    plane.insert(plane.end(), 300, 5);
+    const int32_t width = static_cast<int32_t>(plane.size());
+    const Bytes coded = Code(plane, width, 1);
+    Bytes out(plane.size());
+    // every block shorter than its counts claim
+    for (size_t len = 0; len < coded.size(); ++len)
+        EXPECT_FALSE(Decode(Bytes(coded.begin(), coded.begin() + static_cast<long>(len)), &out)) << len;
+
+    Bytes trailing = coded;
+    trailing.push_back(0);
+    EXPECT_FALSE(Decode(trailing, &out));
+
+    Bytes otherSize(plane.size() + 1);
+    EXPECT_FALSE(Decode(coded, &otherSize));
+
+    struct Bad { const char* name; Bytes block; } bad[] = {
+        {"run longer than the plane", {4, 0, 0, 0, 0x0B, 1}},         // run of 6 into 4 bytes
+        {"literal longer than its bytes", {4, 0, 0, 0, 0x06, 1, 2}},  // literal of 4, 2 given
+        {"run without its value", {4, 0, 0, 0, 0x07}},
+        {"length that never ends", {4, 0, 0, 0, 0x81, 0x80, 0x80, 0x80, 0x80, 0x01, 1}},
+        {"gigantic length", {4, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F, 1}},
+        {"no tokens", {4, 0, 0, 0}},
+    };
+    for (const auto& b : bad) {
+        Bytes four(4);
+        EXPECT_FALSE(Decode(b.block, &four)) << b.name;
+    }
+}
+
+TEST(ChannelCode, RefusesImpossibleArguments)
+{
+    uint8_t byte = 0;
+    uint32_t n = 99;
+    EXPECT_EQ(RLECompressAChannel(&byte, 0, 1, &n), nullptr);
+    EXPECT_EQ(n, 0u);
+    EXPECT_EQ(RLECompressAChannel(&byte, 1, -1, &n), nullptr);
+    EXPECT_EQ(RLECompressAChannel(&byte, kMaxBitmapSide + 1, 1, &n), nullptr);
+    EXPECT_EQ(RLECompressAChannel(nullptr, 1, 1, &n), nullptr);
+    EXPECT_EQ(RLEDeCompressAChannel({}, &byte, 1), 0);
+}
+
+namespace {
+
+void PutHeader(uint8_t* h, int32_t width, int32_t height, uint16_t bits)
+{
+    std::memset(h, 0, 44);
+    auto put32 = [](uint8_t* p, uint32_t v) { for (int k = 0; k < 4; ++k) p[k] = uint8_t(v >> (8 * k)); };
+    put32(h, 40);
+    put32(h + 4, static_cast<uint32_t>(width));
+    put32(h + 8, static_cast<uint32_t>(height));
+    h[12] = 1;
+    h[14] = static_cast<uint8_t>(bits);
+    put32(h + 16, 8);
+}
+
+}  // namespace
+
+TEST(ChannelBlock, SplitsCodesAndRebuildsALayer)
+{
+    Bitmap* layer = NewRGBAPic(37, 5);
+    ASSERT_NE(layer, nullptr);
+    std::mt19937 rng(4);
+    for (size_t i = 0; i < PicBytes(layer); ++i)
+        layer->bits[i] = static_cast<uint8_t>(i % 11 < 6 ? 0 : rng());
+    PicPixel(layer, 0, 0)[0] = 0x11;  // blue of the top-left pixel
+    PicPixel(layer, 0, 0)[3] = 0x44;  // its alpha
+
+    ChannelBlock planes;
+    ASSERT_EQ(GetChannelBlock(layer, &planes), 1);
+    // planes follow the bitmap's rows: the top-left pixel is in the last row
+    EXPECT_EQ(planes.plane[0][37 * 4], 0x11);
+    EXPECT_EQ(planes.plane[3][37 * 4], 0x44);
+
+    ChannelBlock decoded;
+    ASSERT_EQ(NewChannelBlock(&decoded, 37, 5), 1);
+    for (int c = 0; c < kChannelCount; ++c) {
+        uint32_t n = 0;
+        uint8_t* coded = RLECompressAChannel(planes.plane[c], 37, 5, &n);
+        ASSERT_NE(coded, nullptr);
+        EXPECT_EQ(RLEDeCompressAChannel({coded, n}, decoded.plane[c], ChannelPlaneBytes(&decoded)), 1);
+        FreeChannelCode(coded);
+    }
+    uint8_t header[44];
+    PutHeader(header, 37, 5, 32);
+    Bitmap* back = CreateBitmapfromChannelBlock(&decoded, header, sizeof header);
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(back->bitsPerPixel, 32);
+    EXPECT_EQ(std::memcmp(back->bits, layer->bits, PicBytes(layer)), 0);
+
+    struct Bad { const char* name; int32_t w, h; uint16_t bits; size_t size; } bad[] = {
+        {"other width", 36, 5, 32, 44}, {"other height", 37, 4, 32, 44}, {"top-down", 37, -5, 32, 44},
+        {"24 bits", 37, 5, 24, 44}, {"short header", 37, 5, 32, 39},
+    };
+    for (const auto& b : bad) {
+        PutHeader(header, b.w, b.h, b.bits);
+        EXPECT_EQ(CreateBitmapfromChannelBlock(&decoded, header, b.size), nullptr) << b.name;
+    }
+    header[0] = 44;
+    EXPECT_EQ(CreateBitmapfromChannelBlock(&decoded, header, sizeof header), nullptr);
+
+    FreeChannelBlock(&planes);
+    Bitmap* rgb = NewRGBPic(4, 4);
+    EXPECT_EQ(GetChannelBlock(rgb, &planes), 0);
+    EXPECT_EQ(planes.plane[0], nullptr);
+    DeletePic(rgb);
+    FreeChannelBlock(&decoded);
+    DeletePic(back);
+    DeletePic(layer);
+}
