@@ -1,0 +1,10 @@
+// The raster block library in one include: bitmaps, block operations, blend modes, masks,
+// stretches, transforms, lines and pixels.
+#pragma once
+#include "raster/alpha_mask.h"
+#include "raster/bitmap.h"
+#include "raster/blend_modes.h"
+#include "raster/block_ops.h"
+#include "raster/pic_copy.h"
+#include "raster/pic_rect.h"
+#include "raster/stretch.h"
