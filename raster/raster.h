@@ -6,5 +6,7 @@
 #include "raster/blend_modes.h"
 #include "raster/block_ops.h"
 #include "raster/pic_copy.h"
+#include "raster/lines.h"
 #include "raster/pic_rect.h"
 #include "raster/stretch.h"
+#include "raster/transform.h"
