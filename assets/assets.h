@@ -7,5 +7,7 @@ namespace assets {
 
 bool DrawSplash(const std::string& programDir);
 bool DrawWallpapers(const std::string& programDir);
+// brisaloc.inf; lists the files already in the folder, so it runs after the other families.
+bool WriteSetupInf(const std::string& programDir);
 
 }  // namespace assets

@@ -16,6 +16,8 @@ int main(int argc, char** argv)
     } families[] = {
         {"splash", assets::DrawSplash},
         {"wallpapers", assets::DrawWallpapers},
+        // last: it lists the files the families above wrote
+        {"setup information", assets::WriteSetupInf},
     };
     int failures = 0;
     for (const auto& f : families)
