@@ -187,6 +187,14 @@ void DefaultUninstall(Inf& inf, const FileTree& shipped)
     };
 }
 
+// Where the updater looks for updates: "Directory" is the update folder's URL (ending in "/", path
+// /upgrade/brisalo6demo/), "Server" the host and optional ":port" it connects to, taken from the URL
+// when the key is absent.  Installers and tests point these elsewhere (tests: a loopback server).
+void UpdaterSection(Inf& inf)
+{
+    Add(inf, "Updater").lines = {"Directory=http://update.ovantew.com/upgrade/brisalo6demo/"};
+}
+
 std::string Render(const Inf& inf)
 {
     std::string out = "; Brisalo 6 setup information, made by the build.\r\n";
@@ -215,6 +223,7 @@ bool WriteSetupInf(const std::string& programDir)
     VersionSection(inf);
     ProductInstall(inf, files);
     DefaultUninstall(inf, files);
+    UpdaterSection(inf);
     const std::string text = Render(inf);
     std::error_code ec;
     std::filesystem::create_directories(programDir, ec);
