@@ -7,7 +7,8 @@ Every file under the stage goes into data.cab (compressed with gcab), except the
 the top level; by default the setup INF, the updater and its library (in use while the package
 installs) and a pending update folder.  upgrade.inf announces the version in section "version",
 key "No", and installs with section "ProductInstall": one CopyFiles section per folder, each
-mapped below directory id 65600 (the program directory, set by the updater).  Cabinet members
+mapped below directory id 65600 (the program directory, set by the updater), and the new version in
+the installed-programs entry.  Cabinet members
 are numbered names, so files of the same name in different folders never clash in the cabinet.
 """
 import argparse
@@ -44,7 +45,12 @@ def inf_text(version, files):
             folders.append(rel)
     section = {rel: f"Files.{i}" for i, rel in enumerate(folders)}
     lines = ["[Version]", 'Signature="$Chicago$"', f"No={version}", "",
-             "[ProductInstall]", "CopyFiles=" + ",".join(section[r] for r in folders), "",
+             "[ProductInstall]", "CopyFiles=" + ",".join(section[r] for r in folders),
+             "AddReg=ProductInstall.Reg", "",
+             "[ProductInstall.Reg]",
+             # the entry in the list of installed programs shows the version now installed
+             'HKLM,"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Brisalo6","DisplayVersion",,'
+             f'"{version}"', "",
              "[DestinationDirs]"]
     for rel in folders:
         lines.append(f"{section[rel]}=65600" + (f",{rel}" if rel else ""))

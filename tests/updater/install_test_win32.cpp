@@ -57,11 +57,8 @@ protected:
         Write(dir / "brisaloc.inf", "[version]\r\nNo=6.0\r\n");
         Write(dir / "pintara6.txt", "old program\r\n");
         UseProgramDirectory(dir.string());
-        HKEY key;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\OVANTEW\\Brisalo6", 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
-            RegDeleteKeyA(key, "UPDATE");
-            RegCloseKey(key);
-        }
+        RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\OVANTEW\\Brisalo6\\UPDATE");
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Brisalo6");
     }
     void TearDown() override { fs::remove_all(dir); }
 
@@ -81,6 +78,13 @@ TEST_F(Install, CopiesThePackageAndRecordsVersionAndTime)
     EXPECT_EQ(Read(dir / "res" / "tools" / "pintara6.txt"), Read(stage / "res" / "tools" / "pintara6.txt"));
 
     EXPECT_EQ(ReadInstalledVersion(), "6.0.1");
+    // the package's registry entries are installed after its files
+    char shown[32] = {};
+    DWORD size = sizeof shown;
+    EXPECT_EQ(RegGetValueA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Brisalo6",
+                           "DisplayVersion", RRF_RT_REG_SZ, nullptr, shown, &size),
+              ERROR_SUCCESS);
+    EXPECT_STREQ(shown, "6.0.1");
     EXPECT_FALSE(fs::exists(dir / "update" / "upgrade.inf"));
     EXPECT_FALSE(fs::exists(dir / "update" / "data.cab"));
 
