@@ -51,7 +51,7 @@ unsigned char* PT_CALL PT_AppendBlock(unsigned char* chain, int type, int size)
         return nullptr;
     const size_t length = size_t(size) + kBlockHeaderSize;
     if (used + length > ChainCapacity(chain)) {
-        // At least 1,024 bytes more, and about double once the chain is large: amortised constant time.
+        // At least 1,024 bytes more than in use, or exactly what a larger block needs.
         unsigned char* moved = ChainResize(chain, std::max<size_t>(size_t(size), kInitialSize) + used +
                                                       kBlockHeaderSize);
         if (!moved)

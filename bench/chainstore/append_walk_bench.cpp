@@ -1,0 +1,124 @@
+// Recording a tutorial is a long run of small appends followed, at playback, by one walk.  One million
+// blocks of 1 to 64 payload bytes are appended through the shared library and walked, against putting
+// the same bytes into a std::vector and stepping through them by the same sizes.
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "chainstore/chainstore.h"
+
+namespace {
+
+constexpr int kBlocks = 1'000'000;
+
+struct Workload {
+    std::vector<uint8_t> sizes;
+    std::vector<uint8_t> bytes;  // every payload, back to back
+};
+
+const Workload& Records()
+{
+    static const Workload work = [] {
+        Workload w;
+        std::mt19937 random(20261210);
+        std::uniform_int_distribution<int> size(1, 64), byte(0, 255);
+        w.sizes.resize(kBlocks);
+        for (auto& s : w.sizes) {
+            s = uint8_t(size(random));
+            for (int i = 0; i < s; ++i)
+                w.bytes.push_back(uint8_t(byte(random)));
+        }
+        return w;
+    }();
+    return work;
+}
+
+void ChainAppendAndWalk(benchmark::State& state)
+{
+    const Workload& work = Records();
+    for (auto _ : state) {
+        unsigned char* chain = PT_AllocBlockLink(800, 600);
+        const uint8_t* source = work.bytes.data();
+        for (uint8_t size : work.sizes) {
+            unsigned char* grown = PT_AppendBlock(chain, 2, size);
+            if (!grown) {
+                state.SkipWithError("append failed");
+                break;
+            }
+            chain = grown;
+            std::memcpy(PT_GetDataFromBlk(PT_GetLstBlk(chain)), source, size);
+            source += size;
+        }
+        uint64_t sum = 0;
+        for (unsigned char* b = PT_GetFstBlk(chain); b; b = PT_GetNxtBlk(chain, b))
+            sum += PT_GetDataBlockSize(b) + *PT_GetDataFromBlk(b);
+        benchmark::DoNotOptimize(sum);
+        PT_FreeBlockLink(chain);
+    }
+    state.SetItemsProcessed(int64_t(state.iterations()) * kBlocks);
+}
+
+void VectorBaseline(benchmark::State& state)
+{
+    const Workload& work = Records();
+    for (auto _ : state) {
+        std::vector<uint8_t> store;
+        const uint8_t* source = work.bytes.data();
+        for (uint8_t size : work.sizes) {
+            store.insert(store.end(), source, source + size);
+            source += size;
+        }
+        uint64_t sum = 0;
+        size_t at = 0;
+        for (uint8_t size : work.sizes) {
+            sum += size + store[at];
+            at += size;
+        }
+        benchmark::DoNotOptimize(sum);
+    }
+    state.SetItemsProcessed(int64_t(state.iterations()) * kBlocks);
+}
+
+BENCHMARK(VectorBaseline)->Unit(benchmark::kMillisecond);
+BENCHMARK(ChainAppendAndWalk)->Unit(benchmark::kMillisecond);
+
+// Keeps every run's time so the ratio can be printed after the table.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        for (const auto& run : runs)
+            if (!run.error_occurred && run.run_type == Run::RT_Iteration)
+                seconds_[run.benchmark_name()] = run.GetAdjustedRealTime();
+        ConsoleReporter::ReportRuns(runs);
+    }
+    void PrintRatio(const char* name, const char* baseline) const
+    {
+        auto a = seconds_.find(name), b = seconds_.find(baseline);
+        if (a != seconds_.end() && b != seconds_.end() && b->second > 0)
+            std::printf("%-28s %6.2fx %s\n", name, a->second / b->second, baseline);
+    }
+
+private:
+    std::map<std::string, double> seconds_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.PrintRatio("ChainAppendAndWalk", "VectorBaseline");
+    benchmark::Shutdown();
+    return 0;
+}
