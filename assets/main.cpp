@@ -16,6 +16,7 @@ int main(int argc, char** argv)
     } families[] = {
         {"splash", assets::DrawSplash},
         {"wallpapers", assets::DrawWallpapers},
+        {"skins", assets::DrawSkins},
         // last: it lists the files the families above wrote
         {"setup information", assets::WriteSetupInf},
     };
