@@ -98,10 +98,20 @@ TEST(ChainBlocks, GrowthFollowsTheRuleAndZeroFills)
     // The next one fits without growing.
     ASSERT_NE(chain = PT_AppendBlock(chain, 3, 100), nullptr);
     EXPECT_EQ(chainstore::ChainCapacity(chain), 1024u + 2018 + 6);
-    const unsigned char* payload = PT_GetDataFromBlk(PT_GetLstBlk(chain));
-    for (int i = 0; i < 100; ++i)
-        ASSERT_EQ(payload[i], 0);
-    EXPECT_EQ(WalkForward(chain).size(), 3u);
+    // Every new payload starts zeroed, whether the chain had to move or grew into memory it already had,
+    // and its size never runs ahead of the rule however the memory behind it is reserved.
+    for (int n = 0; n < 300; ++n) {
+        ASSERT_NE(chain = PT_AppendBlock(chain, 4, 100), nullptr);
+        unsigned char* payload = PT_GetDataFromBlk(PT_GetLstBlk(chain));
+        for (int i = 0; i < 100; ++i)
+            ASSERT_EQ(payload[i], 0) << n;
+        std::memset(payload, 0xEE, 100);
+        EXPECT_LE(chainstore::ChainCapacity(chain) - size_t(payload + 100 - chain), 1024u - 100) << n;
+    }
+    const auto blocks = WalkForward(chain);
+    ASSERT_EQ(blocks.size(), 303u);
+    for (size_t i = 3; i < blocks.size(); ++i)
+        ASSERT_EQ(chain[blocks[i].offset + 6 + 99], 0xEE) << i;
     PT_FreeBlockLink(chain);
 }
 
