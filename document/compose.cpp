@@ -1,5 +1,6 @@
 #include "document/compose.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -60,6 +61,8 @@ void BlendCurrentPlace(Document* doc, const Rect& r)
     BlendVisible(doc->composite, doc->current, r);
 }
 
+constexpr int32_t kComposeBandBytes = 48 * 1024;
+
 void DrawOverlay(Document* doc, const Rect& r)
 {
     if (!doc->overlay)
@@ -69,6 +72,26 @@ void DrawOverlay(Document* doc, const Rect& r)
     if (!o.Empty())
         BlockCopy(doc->composite, o.left, o.top, o.Width(), o.Height(), doc->overlay, o.left - place.left,
                   o.top - place.top, 255);
+}
+
+}  // namespace
+
+namespace {
+
+// One band of the composite: checkerboard, the layers below the current one, the current layer's
+// place, the overlay, the layers above.
+void ComposeBand(Document* doc, const Rect& r)
+{
+    FillCheckerboard(doc->composite, r);
+    const Layer* l = doc->bottom;
+    for (; l && l != doc->current; l = l->above)
+        BlendVisible(doc->composite, l, r);
+    if (!l)
+        return;   // no current layer in the stack: everything has been drawn
+    BlendCurrentPlace(doc, r);
+    DrawOverlay(doc, r);
+    for (l = l->above; l; l = l->above)
+        BlendVisible(doc->composite, l, r);
 }
 
 }  // namespace
@@ -113,16 +136,12 @@ void ComposeDocument(Document* doc, const Rect* rect)
     const Rect r = ClipToCanvas(doc, rect);
     if (r.Empty())
         return;
-    FillCheckerboard(doc->composite, r);
-    const Layer* l = doc->bottom;
-    for (; l && l != doc->current; l = l->above)
-        BlendVisible(doc->composite, l, r);
-    if (!l)
-        return;   // no current layer in the stack: everything has been drawn
-    BlendCurrentPlace(doc, r);
-    DrawOverlay(doc, r);
-    for (l = l->above; l; l = l->above)
-        BlendVisible(doc->composite, l, r);
+    // Work in bands of rows small enough for the composite's part to stay in the cache while every
+    // layer is laid on it: the layers are read once, the composite is not streamed once per layer.
+    const int32_t rowBytes = std::max<int32_t>(r.Width() * 3, 1);
+    const int32_t bandRows = std::clamp<int32_t>(kComposeBandBytes / rowBytes, 4, 256);
+    for (int32_t top = r.top; top < r.bottom; top += bandRows)
+        ComposeBand(doc, Rect{r.left, top, r.right, std::min(r.bottom, top + bandRows)});
 }
 
 void RefreshDocumentRect(Document* doc, const Rect* rect)
