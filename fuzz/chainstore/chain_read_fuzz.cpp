@@ -23,12 +23,16 @@ void Require(bool ok)
         std::abort();
 }
 
+// One scratch file per process, removed when the process ends.
 const std::string& ScratchPath()
 {
-    static const std::string path =
-        (std::filesystem::temp_directory_path() / ("chainstore_fuzz_" + std::to_string(getpid()) + ".tur"))
-            .string();
-    return path;
+    static const struct Scratch {
+        std::string path = (std::filesystem::temp_directory_path() /
+                            ("chainstore_fuzz_" + std::to_string(getpid()) + ".tur"))
+                               .string();
+        ~Scratch() { std::remove(path.c_str()); }
+    } scratch;
+    return scratch.path;
 }
 
 uint32_t LastOffset(const unsigned char* chain)
