@@ -5,6 +5,9 @@
 //   wintool send CLASS MSG WPARAM LPARAM   SendMessage to it; print the result
 //   wintool post CLASS MSG WPARAM LPARAM   PostMessage to it
 //   wintool title CLASS                    print the window text
+//   wintool item CLASS ID                  one control of a dialog: print "ENABLED LEFT TOP RIGHT
+//                                          BOTTOM TEXT" (screen rectangle, ENABLED 1 or 0)
+// CLASS may also be "title=TEXT" for the top-level window with that title (dialogs share a class).
 // Numbers may be decimal or 0x-prefixed hex.  Exit status 0 on success, 1 on timeout or no window.
 #include <windows.h>
 
@@ -12,9 +15,16 @@
 #include <cstdlib>
 #include <cstring>
 
+static HWND FindAny(const char* cls)
+{
+    if (!std::strncmp(cls, "title=", 6))
+        return FindWindowA(nullptr, cls + 6);
+    return FindWindowA(cls, nullptr);
+}
+
 static HWND Find(const char* cls)
 {
-    HWND w = FindWindowA(cls, nullptr);
+    HWND w = FindAny(cls);
     return (w && IsWindowVisible(w)) ? w : nullptr;
 }
 
@@ -44,16 +54,27 @@ int main(int argc, char** argv)
         }
     }
     if (!std::strcmp(cmd, "gone")) {
-        while (FindWindowA(cls, nullptr)) {
+        while (FindAny(cls)) {
             if (GetTickCount() - start > timeout)
                 return 1;
             Sleep(50);
         }
         return 0;
     }
-    HWND w = FindWindowA(cls, nullptr);
+    HWND w = FindAny(cls);
     if (!w)
         return 1;
+    if (!std::strcmp(cmd, "item") && argc > 3) {
+        HWND item = GetDlgItem(w, static_cast<int>(Num(argv[3])));
+        if (!item)
+            return 1;
+        RECT r;
+        GetWindowRect(item, &r);
+        char text[512] = {};
+        GetWindowTextA(item, text, sizeof text);
+        std::printf("%d %ld %ld %ld %ld %s\n", IsWindowEnabled(item) ? 1 : 0, r.left, r.top, r.right, r.bottom, text);
+        return 0;
+    }
     if (!std::strcmp(cmd, "title")) {
         char text[512] = {};
         GetWindowTextA(w, text, sizeof text);
