@@ -15,10 +15,8 @@ public:
     {
         for (uint32_t i = 0; i < section_count_; ++i) {
             const uint64_t s = sections_ + uint64_t(i) * 40;
-            const uint32_t virtual_size = U32(s + 8), address = U32(s + 12);
-            const uint32_t raw_size = U32(s + 16), raw = U32(s + 20);
-            const uint32_t span = virtual_size > raw_size ? virtual_size : raw_size;
-            if (rva >= address && rva - address < span && rva - address < raw_size)
+            const uint32_t address = U32(s + 12), raw_size = U32(s + 16), raw = U32(s + 20);
+            if (rva >= address && rva - address < raw_size)
                 return uint64_t(raw) + (rva - address);
         }
         return std::nullopt;
