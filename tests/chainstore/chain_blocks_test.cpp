@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
@@ -127,6 +128,20 @@ TEST(ChainBlocks, RefusedAppendLeavesTheChainAlone)
         EXPECT_EQ(chainstore::ChainCapacity(chain), 1024u);
         PT_FreeBlockLink(chain);
     }
+}
+
+TEST(ChainBlocks, GrowthThatCannotBeHadLeavesTheChainUsable)
+{
+    unsigned char* chain = ChainOf({5, 6});
+    ASSERT_NE(chain, nullptr);
+    const std::vector<unsigned char> before(chain, chain + 1024);
+    for (size_t size : {SIZE_MAX, SIZE_MAX / 2})
+        EXPECT_EQ(chainstore::ChainResize(chain, size), nullptr) << size;
+    EXPECT_EQ(std::vector<unsigned char>(chain, chain + 1024), before);
+    EXPECT_EQ(chainstore::ChainCapacity(chain), 1024u);
+    ASSERT_NE(chain = AppendPattern(chain, 3, 7, 3), nullptr);
+    EXPECT_EQ(TypesOf(WalkBackward(chain)), (std::vector<int>{1, 2, 3}));
+    PT_FreeBlockLink(chain);
 }
 
 TEST(ChainBlocks, NullArgumentsDoNothing)
