@@ -3,9 +3,9 @@
 // The numbers are those stored with every layer and offered in the layer box, in this order.  Each
 // mode gives the mixed colour B(backdrop, source) of the W3C Compositing and Blending Level 1
 // formulas; the result is then laid source-over with the source alpha times the opacity (see
-// BlockBlt in block_ops.h).  The arithmetic is integer: luminosity weighs red, green and blue by
-// 0.30, 0.59 and 0.11 (in 1/65536ths) and the non-separable modes run at 16 times the channel
-// precision, so a result stays within a step or two of the exact real-number formula.
+// BlockBlt in block_ops.h).  The separable modes are exact integer
+// arithmetic; hue, saturation and luminosity are computed in single-precision floats with
+// luminosity weights 0.30, 0.59 and 0.11, then rounded.
 #pragma once
 #include <cstdint>
 

@@ -1,15 +1,27 @@
-// Per-pixel blend arithmetic shared by the blitters and BlendColour; inline so that the row loops,
-// which are instantiated once per mode, keep everything in registers.
+// Per-pixel blend arithmetic shared by the blitters and BlendColour.
+//
+// The separable modes are exact integer arithmetic per pixel.  The non-separable ones (hue,
+// saturation, luminosity) need divisions and colour clipping per pixel; they run four pixels at a
+// time in float lanes, branch-free (every clipping case is computed and the right one selected), which
+// keeps whole-layer blits in these modes cheap.
 #pragma once
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 #include "raster/blend_modes.h"
+
+// The row loops only run fast when the whole pixel arithmetic sits inside them.
+#define BLEND_INLINE inline __attribute__((always_inline))
+
+// The lane vectors only live inside inlined code of this library, so the calling convention for
+// passing them (which the compiler warns may differ between CPUs) never matters.
+#pragma GCC diagnostic ignored "-Wpsabi"
 
 namespace blend {
 
 // x / 255 rounded, exact for 0 <= x <= 255 * 255.
-inline int32_t Div255(int32_t x)
+BLEND_INLINE int32_t Div255(int32_t x)
 {
     x += 128;
     return (x + (x >> 8)) >> 8;
@@ -19,87 +31,106 @@ struct Rgb {
     int32_t r, g, b;
 };
 
-inline int32_t Lum(const Rgb& c) { return (19661 * c.r + 38666 * c.g + 7209 * c.b + 32768) >> 16; }
+// Luminosity of 0..255 channels with the weights 0.30, 0.59, 0.11 (in 1/65536ths), rounded.
+BLEND_INLINE int32_t Lum(const Rgb& c) { return (19661 * c.r + 38666 * c.g + 7209 * c.b + 32768) >> 16; }
 
-inline int32_t Sat(const Rgb& c)
+constexpr bool IsNonSeparable(int32_t mode)
 {
-    return std::max({c.r, c.g, c.b}) - std::min({c.r, c.g, c.b});
+    return mode == kBlendHue || mode == kBlendSaturation || mode == kBlendLuminosity;
 }
 
-// The non-separable modes work on channels scaled by 16 (0..kFineMax) so that the truncating
-// divisions of SetSat and ClipColour stay well below one step of the result.
-constexpr int32_t kFineMax = 255 * 16;
-inline Rgb Fine(const Rgb& c) { return {c.r << 4, c.g << 4, c.b << 4}; }
-inline Rgb Coarse(const Rgb& c) { return {(c.r + 8) >> 4, (c.g + 8) >> 4, (c.b + 8) >> 4}; }
+// ---- four pixels at a time, channels 0..255 as floats ----
 
-// Brings a fine colour whose channels left 0..kFineMax back inside along the line to its own grey.
-inline Rgb ClipColour(Rgb c)
+constexpr int kLanes = 4;
+typedef float F4 __attribute__((vector_size(16)));
+typedef int32_t I4 __attribute__((vector_size(16)));
+typedef uint32_t U4 __attribute__((vector_size(16)));
+
+struct Rgb4 {
+    F4 r, g, b;
+};
+
+BLEND_INLINE F4 Splat(float v) { return F4{v, v, v, v}; }
+BLEND_INLINE F4 Max(F4 a, F4 b) { return a > b ? a : b; }
+BLEND_INLINE F4 Min(F4 a, F4 b) { return a < b ? a : b; }
+BLEND_INLINE F4 Lum(const Rgb4& c) { return Splat(0.30f) * c.r + Splat(0.59f) * c.g + Splat(0.11f) * c.b; }
+BLEND_INLINE F4 Max3(const Rgb4& c) { return Max(Max(c.r, c.g), c.b); }
+BLEND_INLINE F4 Min3(const Rgb4& c) { return Min(Min(c.r, c.g), c.b); }
+BLEND_INLINE F4 Sat(const Rgb4& c) { return Max3(c) - Min3(c); }
+
+// ClipColor(SetLum(c, l)) given the smallest and largest channel of c: shift c to luminosity l, then
+// pull a colour that left the range back along the line to its own grey.  The pull factor is below 1
+// exactly when a side left the range (and at most one can), so the smallest of the two candidates
+// and 1 is the factor without any branch.
+BLEND_INLINE Rgb4 SetLum(const Rgb4& c, F4 l, F4 mn, F4 mx)
 {
-    int32_t l = Lum(c);
-    int32_t n = std::min({c.r, c.g, c.b});
-    int32_t x = std::max({c.r, c.g, c.b});
-    if (n < 0 && l > n) {
-        int32_t d = l - n;
-        c.r = l + (c.r - l) * l / d;
-        c.g = l + (c.g - l) * l / d;
-        c.b = l + (c.b - l) * l / d;
-    }
-    if (x > kFineMax && x > l) {
-        int32_t d = x - l;
-        int32_t up = kFineMax - l;
-        c.r = l + (c.r - l) * up / d;
-        c.g = l + (c.g - l) * up / d;
-        c.b = l + (c.b - l) * up / d;
-    }
-    // Guards the one-step rounding of the integer weights.
-    c.r = std::clamp(c.r, 0, kFineMax);
-    c.g = std::clamp(c.g, 0, kFineMax);
-    c.b = std::clamp(c.b, 0, kFineMax);
-    return c;
+    const F4 d = l - Lum(c);
+    const F4 n = mn + d, x = mx + d;
+    const F4 tiny = Splat(1e-6f);
+    const F4 f = Min(Splat(1.0f), Min(l / Max(l - n, tiny), (Splat(255.0f) - l) / Max(x - l, tiny)));
+    return {l + (c.r + d - l) * f, l + (c.g + d - l) * f, l + (c.b + d - l) * f};
 }
 
-inline Rgb SetLum(Rgb c, int32_t l)
+// SetLum(SetSat(c, s), l): the smallest channel of c goes to 0, the largest to s, the middle one in
+// proportion, then the luminosity is set.
+BLEND_INLINE Rgb4 SetSatLum(const Rgb4& c, F4 s, F4 l)
 {
-    int32_t d = l - Lum(c);
-    return ClipColour({c.r + d, c.g + d, c.b + d});
+    const F4 mn = Min3(c), span = Max3(c) - mn;
+    const F4 k = s / Max(span, Splat(1e-6f));  // a grey c has span 0 and stays 0 whatever k is
+    return SetLum({(c.r - mn) * k, (c.g - mn) * k, (c.b - mn) * k}, l, Splat(0.0f), span * k);
 }
 
-inline Rgb SetSat(Rgb c, int32_t s)
-{
-    int32_t* mx = &c.r;
-    int32_t* md = &c.g;
-    int32_t* mn = &c.b;
-    if (*mx < *md)
-        std::swap(mx, md);
-    if (*md < *mn)
-        std::swap(md, mn);
-    if (*mx < *md)
-        std::swap(mx, md);
-    if (*mx > *mn) {
-        *md = (*md - *mn) * s / (*mx - *mn);
-        *mx = s;
-    } else {
-        *md = 0;
-        *mx = 0;
-    }
-    *mn = 0;
-    return c;
-}
-
-// B(backdrop, source) for one mode; Mode is a template argument so that each row loop holds one mode.
 template <int32_t Mode>
-inline Rgb Mix(const Rgb& cb, const Rgb& cs)
+BLEND_INLINE Rgb4 MixFloat(const Rgb4& cb, const Rgb4& cs)
+{
+    if constexpr (Mode == kBlendHue)
+        return SetSatLum(cs, Sat(cb), Lum(cb));
+    else if constexpr (Mode == kBlendSaturation)
+        return SetSatLum(cb, Sat(cs), Lum(cb));
+    else {
+        static_assert(Mode == kBlendLuminosity);
+        return SetLum(cs, Lum(cb), Min3(cs), Max3(cs));
+    }
+}
+
+BLEND_INLINE I4 SplatI(int32_t v) { return I4{v, v, v, v}; }
+BLEND_INLINE F4 ToFloat(I4 v) { return __builtin_convertvector(v, F4); }
+// Rounds lanes that are known to lie in 0..255 (after clamping) or 0..65025.
+BLEND_INLINE I4 RoundToInt(F4 v) { return __builtin_convertvector(v + Splat(0.5f), I4); }
+// x / 255 rounded for whole numbers 0 <= x <= 255 * 255, as Div255 gives it: x / 255 is never
+// within 1/510 of a half, far more than the float error, so rounding the float quotient is exact.
+BLEND_INLINE I4 Div255(F4 x) { return RoundToInt(x * Splat(1.0f / 255.0f)); }
+
+// B(backdrop, source) of a non-separable mode for four pixels, 0..255 channels in integer lanes.
+template <int32_t Mode>
+BLEND_INLINE void MixLanes(I4 br, I4 bg, I4 bb, I4 sr, I4 sg, I4 sb, I4* r, I4* g, I4* b)
+{
+    const Rgb4 m = MixFloat<Mode>({ToFloat(br), ToFloat(bg), ToFloat(bb)}, {ToFloat(sr), ToFloat(sg), ToFloat(sb)});
+    // keep inside 0..255 (the float steps can overshoot by a hair) and round
+    auto toInt = [](F4 x) { return RoundToInt(Min(Max(x, Splat(0.0f)), Splat(255.0f))); };
+    *r = toInt(m.r);
+    *g = toInt(m.g);
+    *b = toInt(m.b);
+}
+
+// The same for up to four pixels held one by one.
+template <int32_t Mode>
+BLEND_INLINE void MixFour(const Rgb* cb, const Rgb* cs, Rgb* out)
+{
+    I4 r, g, b;
+    MixLanes<Mode>(I4{cb[0].r, cb[1].r, cb[2].r, cb[3].r}, I4{cb[0].g, cb[1].g, cb[2].g, cb[3].g},
+                   I4{cb[0].b, cb[1].b, cb[2].b, cb[3].b}, I4{cs[0].r, cs[1].r, cs[2].r, cs[3].r},
+                   I4{cs[0].g, cs[1].g, cs[2].g, cs[3].g}, I4{cs[0].b, cs[1].b, cs[2].b, cs[3].b}, &r, &g, &b);
+    for (int k = 0; k < kLanes; ++k)
+        out[k] = {r[k], g[k], b[k]};
+}
+
+// B(backdrop, source) of a separable mode (for normal mode the source itself).
+template <int32_t Mode>
+BLEND_INLINE Rgb Mix(const Rgb& cb, const Rgb& cs)
 {
     if constexpr (Mode == kBlendNormal) {
         return cs;
-    } else if constexpr (Mode == kBlendHue) {
-        const Rgb b = Fine(cb);
-        return Coarse(SetLum(SetSat(Fine(cs), Sat(b)), Lum(b)));
-    } else if constexpr (Mode == kBlendSaturation) {
-        const Rgb b = Fine(cb);
-        return Coarse(SetLum(SetSat(b, Sat(Fine(cs))), Lum(b)));
-    } else if constexpr (Mode == kBlendLuminosity) {
-        return Coarse(SetLum(Fine(cs), Lum(Fine(cb))));
     } else if constexpr (Mode == kBlendScreen) {
         return {cb.r + cs.r - Div255(cb.r * cs.r), cb.g + cs.g - Div255(cb.g * cs.g),
                 cb.b + cs.b - Div255(cb.b * cs.b)};
@@ -107,10 +138,14 @@ inline Rgb Mix(const Rgb& cb, const Rgb& cs)
         return {std::min(cb.r, cs.r), std::min(cb.g, cs.g), std::min(cb.b, cs.b)};
     } else if constexpr (Mode == kBlendLighten) {
         return {std::max(cb.r, cs.r), std::max(cb.g, cs.g), std::max(cb.b, cs.b)};
-    } else {
-        static_assert(Mode == kBlendDifference);
+    } else if constexpr (Mode == kBlendDifference) {
         return {cb.r > cs.r ? cb.r - cs.r : cs.r - cb.r, cb.g > cs.g ? cb.g - cs.g : cs.g - cb.g,
                 cb.b > cs.b ? cb.b - cs.b : cs.b - cb.b};
+    } else {
+        // one pixel of a non-separable mode, for BlendColour
+        Rgb b[kLanes] = {cb, cb, cb, cb}, s[kLanes] = {cs, cs, cs, cs}, out[kLanes];
+        MixFour<Mode>(b, s, out);
+        return out[0];
     }
 }
 

@@ -1,6 +1,8 @@
 // BlockBlt and BlockalphaBlt: the compositor's inner loops.  One row loop is instantiated per blend
 // mode, destination depth and kind of source, and chosen once per call, so the pixel loop holds no
 // dispatch; fully transparent source pixels are skipped and opaque ones written without mixing.
+#include <cstring>
+
 #include "raster/block_clip.h"
 #include "raster/block_ops.h"
 #include "raster/blend_pixel.h"
@@ -15,16 +17,60 @@ using raster_detail::ValidPic;
 
 namespace {
 
+using blend::F4;
+using blend::I4;
+using blend::SplatI;
+using blend::U4;
+
+// Four 24-bit pixels (12 bytes) as 0x00RRGGBB lanes, and back, through three 32-bit words.
+BLEND_INLINE U4 Load24(const uint8_t* p)
+{
+    uint32_t w[3];
+    std::memcpy(w, p, sizeof w);
+    return U4{w[0] & 0xFFFFFFu, (w[0] >> 24) | ((w[1] & 0xFFFFu) << 8), (w[1] >> 16) | ((w[2] & 0xFFu) << 16),
+              w[2] >> 8};
+}
+
+BLEND_INLINE void Store24(uint8_t* p, U4 v)
+{
+    const uint32_t w[3] = {v[0] | (v[1] << 24), (v[1] >> 8) | (v[2] << 16), (v[2] >> 16) | (v[3] << 8)};
+    std::memcpy(p, w, sizeof w);
+}
+
+BLEND_INLINE void Unpack24(U4 v, I4* r, I4* g, I4* b)
+{
+    const U4 byte = {255, 255, 255, 255};
+    *r = (I4)((v >> 16) & byte);
+    *g = (I4)((v >> 8) & byte);
+    *b = (I4)(v & byte);
+}
+
+// The kinds of source: each gives one pixel's alpha and colour, or four pixels in lanes.
 struct Src32 {
     const uint8_t* p;
     int32_t Alpha(int32_t i) const { return p[i * 4 + 3]; }
     Rgb Colour(int32_t i) const { return {p[i * 4 + 2], p[i * 4 + 1], p[i * 4]}; }
+    void Lanes(int32_t i, I4* a, I4* r, I4* g, I4* b) const
+    {
+        U4 v;
+        std::memcpy(&v, p + i * 4, sizeof v);
+        const U4 byte = {255, 255, 255, 255};
+        *a = (I4)(v >> 24);
+        *r = (I4)((v >> 16) & byte);
+        *g = (I4)((v >> 8) & byte);
+        *b = (I4)(v & byte);
+    }
 };
 
 struct Src24 {
     const uint8_t* p;
     int32_t Alpha(int32_t) const { return 255; }
     Rgb Colour(int32_t i) const { return {p[i * 3 + 2], p[i * 3 + 1], p[i * 3]}; }
+    void Lanes(int32_t i, I4* a, I4* r, I4* g, I4* b) const
+    {
+        *a = SplatI(255);
+        Unpack24(Load24(p + i * 3), r, g, b);
+    }
 };
 
 struct SrcMask {
@@ -32,55 +78,141 @@ struct SrcMask {
     Rgb colour;
     int32_t Alpha(int32_t i) const { return coverage[i]; }
     Rgb Colour(int32_t) const { return colour; }
+    void Lanes(int32_t i, I4* a, I4* r, I4* g, I4* b) const
+    {
+        const uint8_t* c = coverage + i;
+        *a = I4{c[0], c[1], c[2], c[3]};
+        *r = SplatI(colour.r);
+        *g = SplatI(colour.g);
+        *b = SplatI(colour.b);
+    }
 };
 
-inline void Put(uint8_t* d, const Rgb& c)
+BLEND_INLINE void Put(uint8_t* d, const Rgb& c)
 {
     d[0] = static_cast<uint8_t>(c.b);
     d[1] = static_cast<uint8_t>(c.g);
     d[2] = static_cast<uint8_t>(c.r);
 }
 
+// Lays one pixel of coverage a (1..255) and colour cs onto d; mix(cb) gives B(backdrop, source).
+template <int DstBpp, typename MixFn>
+BLEND_INLINE void Lay(uint8_t* d, int32_t a, const Rgb& cs, MixFn&& mix)
+{
+    const int32_t ab = DstBpp == 32 ? d[3] : 255;
+    if (ab == 255) {
+        const Rgb cb{d[2], d[1], d[0]};
+        const Rgb m = mix(cb);
+        if (a == 255) {
+            Put(d, m);
+        } else {
+            const int32_t k = 255 - a;
+            Put(d, {Div255(m.r * a + cb.r * k), Div255(m.g * a + cb.g * k), Div255(m.b * a + cb.b * k)});
+        }
+    } else if (ab == 0) {
+        // Nothing underneath: the mode has no backdrop to mix with.
+        Put(d, cs);
+        d[3] = static_cast<uint8_t>(a);
+    } else {
+        // W3C source-over with a partly transparent backdrop: the mix counts in proportion to the
+        // backdrop alpha, then the result is un-premultiplied by the union alpha.
+        const Rgb cb{d[2], d[1], d[0]};
+        const Rgb m = mix(cb);
+        const int32_t keep = 255 - ab;
+        const int32_t ws = a * 255;
+        const int32_t wb = (255 - a) * ab;
+        const int32_t den = ws + wb;
+        auto channel = [&](int32_t s, int32_t mixed, int32_t b) {
+            int32_t sp = Div255(s * keep + mixed * ab);
+            return (sp * ws + b * wb + den / 2) / den;
+        };
+        Put(d, {channel(cs.r, m.r, cb.r), channel(cs.g, m.g, cb.g), channel(cs.b, m.b, cb.b)});
+        d[3] = static_cast<uint8_t>(Div255(den));
+    }
+}
+
+BLEND_INLINE int32_t Coverage(int32_t sa, int32_t op) { return op == 255 ? sa : Div255(sa * op); }
+
+// Four pixels of a non-separable mode onto an opaque backdrop, entirely in lanes.  False (nothing
+// written) when a 32-bit backdrop is not opaque under all four, which the caller then lays one by one.
+template <int32_t Mode, int DstBpp, typename Src>
+BLEND_INLINE bool LayFour(uint8_t* d, const Src& src, int32_t i, int32_t op)
+{
+    I4 a, sr, sg, sb;
+    src.Lanes(i, &a, &sr, &sg, &sb);
+    if ((a[0] | a[1] | a[2] | a[3]) == 0)
+        return true;
+    I4 br, bg, bb;
+    if constexpr (DstBpp == 32) {
+        U4 v;
+        std::memcpy(&v, d, sizeof v);
+        const U4 byte = {255, 255, 255, 255};
+        const U4 ab = v >> 24;
+        if ((ab[0] & ab[1] & ab[2] & ab[3]) != 255)
+            return false;
+        br = (I4)((v >> 16) & byte);
+        bg = (I4)((v >> 8) & byte);
+        bb = (I4)(v & byte);
+    } else {
+        Unpack24(Load24(d), &br, &bg, &bb);
+    }
+    using blend::ToFloat;
+    const F4 cover = op == 255 ? ToFloat(a) : ToFloat(blend::Div255(ToFloat(a) * blend::Splat(float(op))));
+    const F4 keep = blend::Splat(255.0f) - cover;
+    I4 mr, mg, mb;
+    blend::MixLanes<Mode>(br, bg, bb, sr, sg, sb, &mr, &mg, &mb);
+    const I4 r = blend::Div255(ToFloat(mr) * cover + ToFloat(br) * keep);
+    const I4 g = blend::Div255(ToFloat(mg) * cover + ToFloat(bg) * keep);
+    const I4 b = blend::Div255(ToFloat(mb) * cover + ToFloat(bb) * keep);
+    if constexpr (DstBpp == 32) {
+        const U4 v = U4{0xFF000000u, 0xFF000000u, 0xFF000000u, 0xFF000000u} | ((U4)r << 16) | ((U4)g << 8) | (U4)b;
+        std::memcpy(d, &v, sizeof v);
+    } else {
+        Store24(d, ((U4)r << 16) | ((U4)g << 8) | (U4)b);
+    }
+    return true;
+}
+
 template <int32_t Mode, int DstBpp, typename Src>
 void BltRow(uint8_t* d, Src src, int32_t n, int32_t op)
 {
-    for (int32_t i = 0; i < n; ++i, d += DstBpp / 8) {
-        int32_t sa = src.Alpha(i);
-        if (sa == 0)
-            continue;
-        int32_t a = op == 255 ? sa : Div255(sa * op);
-        if (a == 0)
-            continue;
-        const Rgb cs = src.Colour(i);
-        const int32_t ab = DstBpp == 32 ? d[3] : 255;
-        if (ab == 255) {
-            const Rgb cb{d[2], d[1], d[0]};
-            const Rgb m = blend::Mix<Mode>(cb, cs);
-            if (a == 255) {
-                Put(d, m);
-            } else {
-                const int32_t k = 255 - a;
-                Put(d, {Div255(m.r * a + cb.r * k), Div255(m.g * a + cb.g * k), Div255(m.b * a + cb.b * k)});
+    constexpr int32_t bpp = DstBpp / 8;
+    if constexpr (blend::IsNonSeparable(Mode)) {
+        // Mix four pixels at a time in float lanes, then lay each one.
+        constexpr int32_t lanes = blend::kLanes;
+        for (int32_t i0 = 0; i0 < n; i0 += lanes) {
+            const int32_t m = std::min(lanes, n - i0);
+            if (m == lanes && LayFour<Mode, DstBpp>(d + i0 * bpp, src, i0, op))
+                continue;
+            int32_t cover[lanes] = {0, 0, 0, 0};
+            bool any = false;
+            for (int32_t k = 0; k < m; ++k) {
+                cover[k] = Coverage(src.Alpha(i0 + k), op);
+                any |= cover[k] != 0;
             }
-        } else if (ab == 0) {
-            // Nothing underneath: the mode has no backdrop to mix with.
-            Put(d, cs);
-            d[3] = static_cast<uint8_t>(a);
-        } else {
-            // W3C source-over with a partly transparent backdrop: the mix counts in proportion to
-            // the backdrop alpha, then the result is un-premultiplied by the union alpha.
-            const Rgb cb{d[2], d[1], d[0]};
-            const Rgb m = blend::Mix<Mode>(cb, cs);
-            const int32_t keep = 255 - ab;
-            const int32_t ws = a * 255;
-            const int32_t wb = (255 - a) * ab;
-            const int32_t den = ws + wb;
-            auto channel = [&](int32_t s, int32_t mix, int32_t b) {
-                int32_t sp = Div255(s * keep + mix * ab);
-                return (sp * ws + b * wb + den / 2) / den;
-            };
-            Put(d, {channel(cs.r, m.r, cb.r), channel(cs.g, m.g, cb.g), channel(cs.b, m.b, cb.b)});
-            d[3] = static_cast<uint8_t>(Div255(den));
+            if (!any)
+                continue;
+            Rgb cb[lanes] = {}, cs[lanes] = {}, mixed[lanes];
+            for (int32_t k = 0; k < m; ++k) {
+                const uint8_t* p = d + (i0 + k) * bpp;
+                cb[k] = {p[2], p[1], p[0]};
+                cs[k] = src.Colour(i0 + k);
+            }
+            blend::MixFour<Mode>(cb, cs, mixed);
+            for (int32_t k = 0; k < m; ++k)
+                if (cover[k])
+                    Lay<DstBpp>(d + (i0 + k) * bpp, cover[k], cs[k], [&](const Rgb&) { return mixed[k]; });
+        }
+    } else {
+        for (int32_t i = 0; i < n; ++i, d += bpp) {
+            const int32_t sa = src.Alpha(i);
+            if (sa == 0)
+                continue;
+            const int32_t a = Coverage(sa, op);
+            if (a == 0)
+                continue;
+            const Rgb cs = src.Colour(i);
+            Lay<DstBpp>(d, a, cs, [&](const Rgb& cb) { return blend::Mix<Mode>(cb, cs); });
         }
     }
 }
