@@ -10,6 +10,12 @@ namespace updater {
 // time of the upgrade and removes the package.  On failure nothing is recorded and the package stays.
 bool InstallPackage(HWND dialog);
 
+// The "UPGRADE" dialog's answer to WM_INSTALL_PROGRESS: a nonzero lParam N starts a run over
+// 0..N (low 16 bits), zero advances by one file.  The setup library's default callback sends these
+// where it supports a progress window; where it does not (Wine), InstallPackage's own callback sends
+// the same messages, so the bar moves everywhere and never twice as fast.
+void TrackInstallProgress(HWND dialog, LPARAM lParam);
+
 // Deletes update\upgrade.inf and update\data.cab.
 void RemovePackageFiles();
 

@@ -1,5 +1,6 @@
 #include "updater/install.h"
 
+#include <commctrl.h>
 #include <setupapi.h>
 
 #include <string>
@@ -17,7 +18,12 @@ struct CopyContext {
     void* defaultContext;
     HWND dialog;
     std::string sourceDir;
+    bool standIn;  // the library sends no progress messages: ours take their place
 };
+
+// Progress runs started and files counted through TrackInstallProgress; user-interface thread only.
+int g_progressRuns = 0;
+int g_progressCount = 0;
 
 UINT CALLBACK QueueCallback(void* context, UINT notification, UINT_PTR param1, UINT_PTR param2)
 {
@@ -36,6 +42,21 @@ UINT CALLBACK QueueCallback(void* context, UINT notification, UINT_PTR param1, U
             return FILEOP_ABORT;
         lstrcpynA(newPath, copy->sourceDir.c_str(), MAX_PATH);
         return FILEOP_NEWPATH;
+    }
+    case SPFILENOTIFY_STARTSUBQUEUE: {
+        const int runs = g_progressRuns;
+        const UINT answer = SetupDefaultQueueCallbackA(copy->defaultContext, notification, param1, param2);
+        if (param1 == FILEOP_COPY && param2 != 0 && g_progressRuns == runs) {
+            copy->standIn = true;
+            SendMessageA(copy->dialog, WM_INSTALL_PROGRESS, 0, static_cast<LPARAM>(param2));
+        }
+        return answer;
+    }
+    case SPFILENOTIFY_ENDCOPY: {
+        const UINT answer = SetupDefaultQueueCallbackA(copy->defaultContext, notification, param1, param2);
+        if (copy->standIn)
+            SendMessageA(copy->dialog, WM_INSTALL_PROGRESS, 0, 0);
+        return answer;
     }
     default:
         return SetupDefaultQueueCallbackA(copy->defaultContext, notification, param1, param2);
@@ -71,7 +92,7 @@ bool CopyAndRegister(HINF inf, HWND dialog)
         SetupCloseFileQueue(queue);
         return false;
     }
-    CopyContext context{defaultContext, dialog, UpdateFolder()};
+    CopyContext context{defaultContext, dialog, UpdateFolder(), false};
     bool ok = SetupInstallFilesFromInfSectionA(inf, nullptr, queue, "ProductInstall", context.sourceDir.c_str(),
                                                SP_COPY_NEWER) &&
               SetupCommitFileQueueA(dialog, queue, QueueCallback, &context);
@@ -104,6 +125,20 @@ bool InstallPackage(HWND dialog)
     WriteUpgradeStampNow();
     RemovePackageFiles();
     return true;
+}
+
+void TrackInstallProgress(HWND dialog, LPARAM lParam)
+{
+    const HWND bar = GetDlgItem(dialog, IDC_PROGRESS);
+    if (lParam != 0) {
+        ++g_progressRuns;
+        g_progressCount = 0;
+        SendMessageA(bar, PBM_SETRANGE, 0, MAKELPARAM(0, LOWORD(lParam)));
+        SendMessageA(bar, PBM_SETSTEP, 1, 0);
+        SendMessageA(bar, PBM_SETPOS, 0, 0);
+    } else {
+        SendMessageA(bar, PBM_SETPOS, ++g_progressCount, 0);
+    }
 }
 
 void RemovePackageFiles()

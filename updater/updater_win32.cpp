@@ -17,8 +17,7 @@ using namespace updater;
 namespace {
 
 HFONT g_statusFont = nullptr;
-int g_blinkCount = 0;     // user-interface thread only
-int g_progressCount = 0;  // user-interface thread only
+int g_blinkCount = 0;  // user-interface thread only
 
 enum class Fetch { NotSent, Failed, Complete };
 
@@ -115,18 +114,9 @@ INT_PTR CALLBACK UpgradeProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
     case WM_INITDIALOG:
         SetDlgItemTextA(dialog, IDC_PROMPT, "An newer update patch has been downloaded.\nDo you want to install it now?");
         return TRUE;
-    case WM_INSTALL_PROGRESS: {
-        const HWND bar = GetDlgItem(dialog, IDC_PROGRESS);
-        if (lParam != 0) {
-            SendMessageA(bar, PBM_SETRANGE, 0, MAKELPARAM(0, LOWORD(lParam)));
-            SendMessageA(bar, PBM_SETSTEP, 1, 0);
-            SendMessageA(bar, PBM_SETPOS, 0, 0);
-            g_progressCount = 0;
-        } else {
-            SendMessageA(bar, PBM_SETPOS, ++g_progressCount, 0);
-        }
+    case WM_INSTALL_PROGRESS:
+        TrackInstallProgress(dialog, lParam);
         return TRUE;
-    }
     case WM_COMMAND:
         if (LOWORD(wParam) == IDOK) {
             InstallPackage(dialog);

@@ -7,9 +7,11 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "updater/install.h"
 #include "updater/program_files.h"
+#include "updater/resource.h"
 
 using namespace updater;
 namespace fs = std::filesystem;
@@ -43,6 +45,18 @@ bool RawValue(const wchar_t* name, DWORD& type, std::wstring& text)
     return ok;
 }
 
+// Stands in for the "UPGRADE" dialog: records every progress message and answers it as the dialog does.
+std::vector<LPARAM> g_progress;
+LRESULT CALLBACK ProgressProbe(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_INSTALL_PROGRESS) {
+        g_progress.push_back(lParam);
+        TrackInstallProgress(window, lParam);
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
 class Install : public ::testing::Test {
 protected:
     void SetUp() override
@@ -69,7 +83,20 @@ protected:
 
 TEST_F(Install, CopiesThePackageAndRecordsVersionAndTime)
 {
-    ASSERT_TRUE(InstallPackage(nullptr));
+    WNDCLASSA probeClass{};
+    probeClass.lpfnWndProc = ProgressProbe;
+    probeClass.lpszClassName = "UpgradeProgressProbe";
+    probeClass.hInstance = GetModuleHandleA(nullptr);
+    RegisterClassA(&probeClass);
+    // message-only: the tests may run without a display
+    const HWND probe = CreateWindowA("UpgradeProgressProbe", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                     probeClass.hInstance, nullptr);
+    ASSERT_TRUE(probe);
+    g_progress.clear();
+    ASSERT_TRUE(InstallPackage(probe));
+    DestroyWindow(probe);
+    // one run over the three files of the package, then one step per file copied
+    EXPECT_EQ(g_progress, (std::vector<LPARAM>{3, 0, 0, 0}));
 
     const fs::path stage = TEST_STAGE;
     EXPECT_EQ(Read(dir / "pintara6.txt"), Read(stage / "pintara6.txt"));
