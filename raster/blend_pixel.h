@@ -64,11 +64,13 @@ BLEND_INLINE F4 Sat(const Rgb4& c) { return Max3(c) - Min3(c); }
 // and 1 is the factor without any branch.
 BLEND_INLINE Rgb4 SetLum(const Rgb4& c, F4 l, F4 mn, F4 mx)
 {
-    const F4 d = l - Lum(c);
+    const F4 lc = Lum(c);
+    const F4 d = l - lc;
     const F4 n = mn + d, x = mx + d;
     const F4 tiny = Splat(1e-6f);
     const F4 f = Min(Splat(1.0f), Min(l / Max(l - n, tiny), (Splat(255.0f) - l) / Max(x - l, tiny)));
-    return {l + (c.r + d - l) * f, l + (c.g + d - l) * f, l + (c.b + d - l) * f};
+    // (c + d) - l is c - lc
+    return {l + (c.r - lc) * f, l + (c.g - lc) * f, l + (c.b - lc) * f};
 }
 
 // SetLum(SetSat(c, s), l): the smallest channel of c goes to 0, the largest to s, the middle one in
@@ -102,15 +104,23 @@ BLEND_INLINE I4 RoundToInt(F4 v) { return __builtin_convertvector(v + Splat(0.5f
 BLEND_INLINE I4 Div255(F4 x) { return RoundToInt(x * Splat(1.0f / 255.0f)); }
 
 // B(backdrop, source) of a non-separable mode for four pixels, 0..255 channels in integer lanes.
+// The clipping keeps every channel within 0..255 up to float error far below half a step, so
+// rounding needs no clamp.
 template <int32_t Mode>
 BLEND_INLINE void MixLanes(I4 br, I4 bg, I4 bb, I4 sr, I4 sg, I4 sb, I4* r, I4* g, I4* b)
 {
     const Rgb4 m = MixFloat<Mode>({ToFloat(br), ToFloat(bg), ToFloat(bb)}, {ToFloat(sr), ToFloat(sg), ToFloat(sb)});
-    // keep inside 0..255 (the float steps can overshoot by a hair) and round
-    auto toInt = [](F4 x) { return RoundToInt(Min(Max(x, Splat(0.0f)), Splat(255.0f))); };
-    *r = toInt(m.r);
-    *g = toInt(m.g);
-    *b = toInt(m.b);
+    *r = RoundToInt(m.r);
+    *g = RoundToInt(m.g);
+    *b = RoundToInt(m.b);
+}
+
+// Div255(m × cover + b × (255 - cover)) in lanes, with coverNorm = cover / 255: the same as
+// b + (m - b) × cover / 255 rounded, which float gets exactly (see Div255 above).
+BLEND_INLINE I4 LerpLanes(I4 m, I4 b, F4 coverNorm)
+{
+    const F4 bf = ToFloat(b);
+    return RoundToInt(bf + (ToFloat(m) - bf) * coverNorm);
 }
 
 // The same for up to four pixels held one by one.

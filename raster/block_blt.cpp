@@ -45,11 +45,18 @@ BLEND_INLINE void Unpack24(U4 v, I4* r, I4* g, I4* b)
     *b = (I4)(v & byte);
 }
 
-// The kinds of source: each gives one pixel's alpha and colour, or four pixels in lanes.
+// The kinds of source: each gives one pixel's alpha and colour, or four pixels in lanes, and tells
+// cheaply whether four pixels are all transparent.
 struct Src32 {
     const uint8_t* p;
     int32_t Alpha(int32_t i) const { return p[i * 4 + 3]; }
     Rgb Colour(int32_t i) const { return {p[i * 4 + 2], p[i * 4 + 1], p[i * 4]}; }
+    bool Clear4(int32_t i) const
+    {
+        uint64_t w[2];
+        std::memcpy(w, p + i * 4, sizeof w);
+        return ((w[0] | w[1]) & 0xFF000000FF000000ull) == 0;
+    }
     void Lanes(int32_t i, I4* a, I4* r, I4* g, I4* b) const
     {
         U4 v;
@@ -66,6 +73,7 @@ struct Src24 {
     const uint8_t* p;
     int32_t Alpha(int32_t) const { return 255; }
     Rgb Colour(int32_t i) const { return {p[i * 3 + 2], p[i * 3 + 1], p[i * 3]}; }
+    bool Clear4(int32_t) const { return false; }
     void Lanes(int32_t i, I4* a, I4* r, I4* g, I4* b) const
     {
         *a = SplatI(255);
@@ -78,6 +86,12 @@ struct SrcMask {
     Rgb colour;
     int32_t Alpha(int32_t i) const { return coverage[i]; }
     Rgb Colour(int32_t) const { return colour; }
+    bool Clear4(int32_t i) const
+    {
+        uint32_t w;
+        std::memcpy(&w, coverage + i, sizeof w);
+        return w == 0;
+    }
     void Lanes(int32_t i, I4* a, I4* r, I4* g, I4* b) const
     {
         const uint8_t* c = coverage + i;
@@ -138,10 +152,10 @@ BLEND_INLINE int32_t Coverage(int32_t sa, int32_t op) { return op == 255 ? sa : 
 template <int32_t Mode, int DstBpp, typename Src>
 BLEND_INLINE bool LayFour(uint8_t* d, const Src& src, int32_t i, int32_t op)
 {
+    if (src.Clear4(i))
+        return true;
     I4 a, sr, sg, sb;
     src.Lanes(i, &a, &sr, &sg, &sb);
-    if ((a[0] | a[1] | a[2] | a[3]) == 0)
-        return true;
     I4 br, bg, bb;
     if constexpr (DstBpp == 32) {
         U4 v;
@@ -158,12 +172,12 @@ BLEND_INLINE bool LayFour(uint8_t* d, const Src& src, int32_t i, int32_t op)
     }
     using blend::ToFloat;
     const F4 cover = op == 255 ? ToFloat(a) : ToFloat(blend::Div255(ToFloat(a) * blend::Splat(float(op))));
-    const F4 keep = blend::Splat(255.0f) - cover;
+    const F4 coverNorm = cover * blend::Splat(1.0f / 255.0f);
     I4 mr, mg, mb;
     blend::MixLanes<Mode>(br, bg, bb, sr, sg, sb, &mr, &mg, &mb);
-    const I4 r = blend::Div255(ToFloat(mr) * cover + ToFloat(br) * keep);
-    const I4 g = blend::Div255(ToFloat(mg) * cover + ToFloat(bg) * keep);
-    const I4 b = blend::Div255(ToFloat(mb) * cover + ToFloat(bb) * keep);
+    const I4 r = blend::LerpLanes(mr, br, coverNorm);
+    const I4 g = blend::LerpLanes(mg, bg, coverNorm);
+    const I4 b = blend::LerpLanes(mb, bb, coverNorm);
     if constexpr (DstBpp == 32) {
         const U4 v = U4{0xFF000000u, 0xFF000000u, 0xFF000000u, 0xFF000000u} | ((U4)r << 16) | ((U4)g << 8) | (U4)b;
         std::memcpy(d, &v, sizeof v);
