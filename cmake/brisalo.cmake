@@ -25,7 +25,8 @@ macro(brisalo_compile_options)
         add_link_options(-static -static-libgcc -static-libstdc++)
         add_compile_definitions(_WIN32_WINNT=0x0601 WINVER=0x0601)
     elseif(BRISALO_FUZZ)
-        add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=undefined
+        # fuzzer-no-link gives the libraries under test the coverage feedback libFuzzer steers by
+        add_compile_options(-fsanitize=address,undefined,fuzzer-no-link -fno-sanitize-recover=undefined
                             -fno-omit-frame-pointer)
         add_link_options(-fsanitize=address,undefined)
     endif()

@@ -8,6 +8,10 @@
 
 namespace {
 
+// The largest picture with the largest header, masks and colour table; anything bigger is not a BMP.
+constexpr uint64_t kMaxFileBytes =
+    uint64_t{kMaxBitmapSide} * kMaxBitmapSide * 4 + kBmpFileHeaderSize + 124 + 16 + 256 * 4;
+
 struct FileBytes {
     uint8_t* data = nullptr;
     size_t size = 0;
@@ -22,7 +26,7 @@ bool ReadWholeFile(const char* path, FileBytes* file)
     bool ok = false;
     if (std::fseek(f, 0, SEEK_END) == 0) {
         const long size = std::ftell(f);
-        if (size > 0 && std::fseek(f, 0, SEEK_SET) == 0) {
+        if (size > 0 && static_cast<uint64_t>(size) <= kMaxFileBytes && std::fseek(f, 0, SEEK_SET) == 0) {
             file->size = static_cast<size_t>(size);
             file->data = static_cast<uint8_t*>(std::malloc(file->size));
             ok = file->data && std::fread(file->data, 1, file->size, f) == file->size;
@@ -40,21 +44,28 @@ uint32_t Get32(const uint8_t* p)
 Bitmap* ReadBmp(const char* path, DibDepth depth)
 {
     FileBytes file;
-    if (!ReadWholeFile(path, &file) || file.size < kBmpFileHeaderSize || file.data[0] != 'B' || file.data[1] != 'M')
+    if (!ReadWholeFile(path, &file))
         return nullptr;
-    const uint8_t* dib = file.data + kBmpFileHeaderSize;
-    const size_t dibLength = file.size - kBmpFileHeaderSize;
+    return DecodeBmpFile(file.data, file.size, depth);
+}
+
+}  // namespace
+
+Bitmap* DecodeBmpFile(const uint8_t* file, size_t size, DibDepth depth)
+{
+    if (!file || size < kBmpFileHeaderSize || file[0] != 'B' || file[1] != 'M')
+        return nullptr;
+    const uint8_t* dib = file + kBmpFileHeaderSize;
+    const size_t dibLength = size - kBmpFileHeaderSize;
     DibFormat format;
     if (!ParseDibHeader(dib, dibLength, &format))
         return nullptr;
     // The pixels start where the file header says, which must be past the header and its masks.
-    const uint32_t offset = Get32(file.data + 10);
-    if (offset < kBmpFileHeaderSize + format.tableOffset || offset > file.size)
+    const uint32_t offset = Get32(file + 10);
+    if (offset < kBmpFileHeaderSize + format.tableOffset || offset > size)
         return nullptr;
-    return DecodeDib(format, dib, dibLength, file.data + offset, file.size - offset, depth);
+    return DecodeDib(format, dib, dibLength, file + offset, size - offset, depth);
 }
-
-}  // namespace
 
 Bitmap* PT_GetBITMAPFile(const char* path) { return ReadBmp(path, DibDepth::AsStored); }
 

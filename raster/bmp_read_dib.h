@@ -47,6 +47,9 @@ struct DibFormat {
     uint64_t PackedBitsOffset() const { return tableOffset + uint64_t{tableEntries} * entryBytes; }
 };
 
+// Decodes a whole BMP file held in memory (file header included); null as for DecodeDib.
+Bitmap* DecodeBmpFile(const uint8_t* file, size_t size, DibDepth depth);
+
 // Reads the info header at the start of dib; false when it is short, damaged or of a kind we do not
 // read (embedded JPEG or PNG, Huffman or 24-bit run-length coding).
 bool ParseDibHeader(const uint8_t* dib, size_t length, DibFormat* format);
