@@ -33,8 +33,12 @@ BLEND_INLINE U4 Load24(const uint8_t* p)
 
 BLEND_INLINE void Store24(uint8_t* p, U4 v)
 {
-    const uint32_t w[3] = {v[0] | (v[1] << 24), (v[1] >> 8) | (v[2] << 16), (v[2] >> 16) | (v[3] << 8)};
-    std::memcpy(p, w, sizeof w);
+    // three word stores straight to the row: a 12-byte copy through a stack buffer would stall on
+    // store forwarding
+    const uint32_t w0 = v[0] | (v[1] << 24), w1 = (v[1] >> 8) | (v[2] << 16), w2 = (v[2] >> 16) | (v[3] << 8);
+    std::memcpy(p, &w0, 4);
+    std::memcpy(p + 4, &w1, 4);
+    std::memcpy(p + 8, &w2, 4);
 }
 
 BLEND_INLINE void Unpack24(U4 v, I4* r, I4* g, I4* b)
@@ -46,7 +50,7 @@ BLEND_INLINE void Unpack24(U4 v, I4* r, I4* g, I4* b)
 }
 
 // The kinds of source: each gives one pixel's alpha and colour, or four pixels in lanes, and tells
-// cheaply whether four pixels are all transparent.
+// cheaply whether four pixels are all transparent or all opaque.
 struct Src32 {
     const uint8_t* p;
     int32_t Alpha(int32_t i) const { return p[i * 4 + 3]; }
@@ -56,6 +60,18 @@ struct Src32 {
         uint64_t w[2];
         std::memcpy(w, p + i * 4, sizeof w);
         return ((w[0] | w[1]) & 0xFF000000FF000000ull) == 0;
+    }
+    bool Opaque4(int32_t i) const
+    {
+        uint64_t w[2];
+        std::memcpy(w, p + i * 4, sizeof w);
+        return ((w[0] & w[1]) & 0xFF000000FF000000ull) == 0xFF000000FF000000ull;
+    }
+    U4 Packed4(int32_t i) const
+    {
+        U4 v;
+        std::memcpy(&v, p + i * 4, sizeof v);
+        return v & U4{0xFFFFFFu, 0xFFFFFFu, 0xFFFFFFu, 0xFFFFFFu};
     }
     void Lanes(int32_t i, I4* a, I4* r, I4* g, I4* b) const
     {
@@ -74,6 +90,8 @@ struct Src24 {
     int32_t Alpha(int32_t) const { return 255; }
     Rgb Colour(int32_t i) const { return {p[i * 3 + 2], p[i * 3 + 1], p[i * 3]}; }
     bool Clear4(int32_t) const { return false; }
+    bool Opaque4(int32_t) const { return true; }
+    U4 Packed4(int32_t i) const { return Load24(p + i * 3); }
     void Lanes(int32_t i, I4* a, I4* r, I4* g, I4* b) const
     {
         *a = SplatI(255);
@@ -91,6 +109,17 @@ struct SrcMask {
         uint32_t w;
         std::memcpy(&w, coverage + i, sizeof w);
         return w == 0;
+    }
+    bool Opaque4(int32_t i) const
+    {
+        uint32_t w;
+        std::memcpy(&w, coverage + i, sizeof w);
+        return w == 0xFFFFFFFFu;
+    }
+    U4 Packed4(int32_t) const
+    {
+        const uint32_t c = static_cast<uint32_t>(colour.r << 16 | colour.g << 8 | colour.b);
+        return U4{c, c, c, c};
     }
     void Lanes(int32_t i, I4* a, I4* r, I4* g, I4* b) const
     {
@@ -147,13 +176,25 @@ BLEND_INLINE void Lay(uint8_t* d, int32_t a, const Rgb& cs, MixFn&& mix)
 
 BLEND_INLINE int32_t Coverage(int32_t sa, int32_t op) { return op == 255 ? sa : Div255(sa * op); }
 
-// Four pixels of a non-separable mode onto an opaque backdrop, entirely in lanes.  False (nothing
+// Four pixels in normal or a non-separable mode onto an opaque backdrop, entirely in lanes.  False (nothing
 // written) when a 32-bit backdrop is not opaque under all four, which the caller then lays one by one.
 template <int32_t Mode, int DstBpp, typename Src>
 BLEND_INLINE bool LayFour(uint8_t* d, const Src& src, int32_t i, int32_t op)
 {
     if (src.Clear4(i))
         return true;
+    if constexpr (Mode == kBlendNormal) {
+        if (op == 255 && src.Opaque4(i)) {
+            const U4 c = src.Packed4(i);
+            if constexpr (DstBpp == 32) {
+                const U4 v = c | U4{0xFF000000u, 0xFF000000u, 0xFF000000u, 0xFF000000u};
+                std::memcpy(d, &v, sizeof v);
+            } else {
+                Store24(d, c);
+            }
+            return true;
+        }
+    }
     I4 a, sr, sg, sb;
     src.Lanes(i, &a, &sr, &sg, &sb);
     I4 br, bg, bb;
@@ -173,8 +214,9 @@ BLEND_INLINE bool LayFour(uint8_t* d, const Src& src, int32_t i, int32_t op)
     using blend::ToFloat;
     const F4 cover = op == 255 ? ToFloat(a) : ToFloat(blend::Div255(ToFloat(a) * blend::Splat(float(op))));
     const F4 coverNorm = cover * blend::Splat(1.0f / 255.0f);
-    I4 mr, mg, mb;
-    blend::MixLanes<Mode>(br, bg, bb, sr, sg, sb, &mr, &mg, &mb);
+    I4 mr = sr, mg = sg, mb = sb;
+    if constexpr (Mode != kBlendNormal)
+        blend::MixLanes<Mode>(br, bg, bb, sr, sg, sb, &mr, &mg, &mb);
     const I4 r = blend::LerpLanes(mr, br, coverNorm);
     const I4 g = blend::LerpLanes(mg, bg, coverNorm);
     const I4 b = blend::LerpLanes(mb, bb, coverNorm);
@@ -187,47 +229,60 @@ BLEND_INLINE bool LayFour(uint8_t* d, const Src& src, int32_t i, int32_t op)
     return true;
 }
 
+// Lays m pixels one by one (a row's tail, or a group over a partly transparent backdrop).
 template <int32_t Mode, int DstBpp, typename Src>
-void BltRow(uint8_t* d, Src src, int32_t n, int32_t op)
+void LaySome(uint8_t* d, const Src& src, int32_t i0, int32_t m, int32_t op)
 {
     constexpr int32_t bpp = DstBpp / 8;
     if constexpr (blend::IsNonSeparable(Mode)) {
-        // Mix four pixels at a time in float lanes, then lay each one.
         constexpr int32_t lanes = blend::kLanes;
-        for (int32_t i0 = 0; i0 < n; i0 += lanes) {
-            const int32_t m = std::min(lanes, n - i0);
-            if (m == lanes && LayFour<Mode, DstBpp>(d + i0 * bpp, src, i0, op))
-                continue;
-            int32_t cover[lanes] = {0, 0, 0, 0};
-            bool any = false;
-            for (int32_t k = 0; k < m; ++k) {
-                cover[k] = Coverage(src.Alpha(i0 + k), op);
-                any |= cover[k] != 0;
-            }
-            if (!any)
-                continue;
-            Rgb cb[lanes] = {}, cs[lanes] = {}, mixed[lanes];
-            for (int32_t k = 0; k < m; ++k) {
-                const uint8_t* p = d + (i0 + k) * bpp;
-                cb[k] = {p[2], p[1], p[0]};
-                cs[k] = src.Colour(i0 + k);
-            }
-            blend::MixFour<Mode>(cb, cs, mixed);
-            for (int32_t k = 0; k < m; ++k)
-                if (cover[k])
-                    Lay<DstBpp>(d + (i0 + k) * bpp, cover[k], cs[k], [&](const Rgb&) { return mixed[k]; });
+        int32_t cover[lanes] = {0, 0, 0, 0};
+        bool any = false;
+        for (int32_t k = 0; k < m; ++k) {
+            cover[k] = Coverage(src.Alpha(i0 + k), op);
+            any |= cover[k] != 0;
         }
+        if (!any)
+            return;
+        Rgb cb[lanes] = {}, cs[lanes] = {}, mixed[lanes];
+        for (int32_t k = 0; k < m; ++k) {
+            const uint8_t* p = d + k * bpp;
+            cb[k] = {p[2], p[1], p[0]};
+            cs[k] = src.Colour(i0 + k);
+        }
+        blend::MixFour<Mode>(cb, cs, mixed);
+        for (int32_t k = 0; k < m; ++k)
+            if (cover[k])
+                Lay<DstBpp>(d + k * bpp, cover[k], cs[k], [&](const Rgb&) { return mixed[k]; });
     } else {
-        for (int32_t i = 0; i < n; ++i, d += bpp) {
-            const int32_t sa = src.Alpha(i);
+        for (int32_t k = 0; k < m; ++k, d += bpp) {
+            const int32_t sa = src.Alpha(i0 + k);
             if (sa == 0)
                 continue;
             const int32_t a = Coverage(sa, op);
             if (a == 0)
                 continue;
-            const Rgb cs = src.Colour(i);
+            const Rgb cs = src.Colour(i0 + k);
             Lay<DstBpp>(d, a, cs, [&](const Rgb& cb) { return blend::Mix<Mode>(cb, cs); });
         }
+    }
+}
+
+template <int32_t Mode, int DstBpp, typename Src>
+void BltRow(uint8_t* d, Src src, int32_t n, int32_t op)
+{
+    constexpr int32_t bpp = DstBpp / 8;
+    constexpr int32_t lanes = blend::kLanes;
+    if constexpr (blend::IsNonSeparable(Mode) || Mode == kBlendNormal) {
+        // Groups of four in lanes where the backdrop allows, one by one elsewhere.
+        int32_t i0 = 0;
+        for (; i0 + lanes <= n; i0 += lanes)
+            if (!LayFour<Mode, DstBpp>(d + i0 * bpp, src, i0, op))
+                LaySome<Mode, DstBpp>(d + i0 * bpp, src, i0, lanes, op);
+        if (i0 < n)
+            LaySome<Mode, DstBpp>(d + i0 * bpp, src, i0, n - i0, op);
+    } else {
+        LaySome<Mode, DstBpp>(d, src, 0, n, op);
     }
 }
 
