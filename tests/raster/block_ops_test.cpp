@@ -241,3 +241,55 @@ TEST(BlockOps, TileRepeatsFromItsOrigin)
                 }
         }
 }
+
+TEST(BlockOps, LongRowsBlendLikeSinglePixels)
+{
+    // Rows long enough for the four-at-a-time paths, with a tail, every coverage class in every
+    // group position, and backdrops opaque, transparent and in between.
+    using blend::Div255;
+    const int32_t w = 23;
+    auto srcPx = [](int32_t x, int32_t y) {
+        const uint32_t alphas[] = {0, 255, 128, 255, 1, 254, 0, 0, 255, 255, 255, 255, 77};
+        uint32_t a = alphas[(x + y) % 13];
+        return a << 24 | uint32_t((x * 37 + y * 11) & 255) << 16 | uint32_t((x * 91) & 255) << 8 | uint32_t((200 - x * 5) & 255);
+    };
+    auto dstPx = [](int32_t x, int32_t y) {
+        const uint32_t alphas[] = {255, 255, 255, 255, 0, 255, 128, 255};
+        return alphas[(x / 4 + y) % 8] << 24 | uint32_t((x * 13) & 255) << 16 | uint32_t((255 - x * 9) & 255) << 8 |
+               uint32_t((x * y * 7) & 255);
+    };
+    for (int32_t mode = 0; mode < kBlendModeCount; ++mode)
+        for (int32_t opacity : {255, 100})
+            for (int bpp : {24, 32}) {
+                PicPtr src = MakePic(w, 3, 32, srcPx);
+                PicPtr dst = MakePic(w, 3, bpp, dstPx);
+                ASSERT_EQ(BlockBlt(dst.get(), 0, 0, w, 3, src.get(), 0, 0, opacity, mode), 1);
+                for (int32_t y = 0; y < 3; ++y)
+                    for (int32_t x = 0; x < w; ++x) {
+                        const uint32_t s = srcPx(x, y), b = dstPx(x, y) | (bpp == 24 ? 0xFF000000u : 0);
+                        const int32_t a = Div255(int32_t(s >> 24) * opacity), ab = int32_t(b >> 24);
+                        const Colour mixed = BlendColour(mode, b & 0xFFFFFF, s & 0xFFFFFF);
+                        const uint32_t got = ReadPx(dst.get(), x, y);
+                        if (a == 0) {
+                            ASSERT_EQ(got, b) << "untouched under a transparent source";
+                        } else if (ab == 255) {
+                            uint32_t want = 0xFF000000u;
+                            for (int sh = 0; sh < 24; sh += 8)
+                                want |= uint32_t(Div255(int32_t((mixed >> sh) & 255) * a +
+                                                        int32_t((b >> sh) & 255) * (255 - a))) << sh;
+                            ASSERT_EQ(got, want) << "mode " << mode << " op " << opacity << " bpp " << bpp << " at " << x
+                                                 << "," << y;
+                        } else {
+                            // W3C source-over onto a partly covered backdrop, in real numbers
+                            const double as = a / 255.0, abd = ab / 255.0, ao = as + abd * (1 - as);
+                            ASSERT_NEAR(double(got >> 24), ao * 255, 0.6) << "mode " << mode << " at " << x << "," << y;
+                            for (int sh = 0; sh < 24; sh += 8) {
+                                const double cs = (s >> sh) & 255, cb = (b >> sh) & 255, m = (mixed >> sh) & 255;
+                                const double c = (as * ((1 - abd) * cs + abd * m) + (1 - as) * abd * cb) / ao;
+                                ASSERT_NEAR(double((got >> sh) & 255), c, 1.5)
+                                    << "mode " << mode << " at " << x << "," << y << " channel " << sh;
+                            }
+                        }
+                    }
+            }
+}
