@@ -6,6 +6,7 @@
 
 #include "document/document_hooks.h"
 #include "document/effect_geometry.h"
+#include "document/effect_render.h"
 #include "raster/block_ops.h"
 
 namespace {
@@ -153,6 +154,18 @@ void RefreshDocumentRect(Document* doc, const Rect* rect)
         return;
     ComposeDocument(doc, &r);
     g_documentHooks.presentRect(doc, r);
+}
+
+int RefreshLayerChange(Document* doc, Layer* layer, const Rect& rect)
+{
+    if (!doc || !layer)
+        return 0;
+    Rect widened = rect;
+    const int ok = RenderLayerEffects(layer, &widened);
+    const Rect changed = Offset(ok ? widened : rect, layer->props.x, layer->props.y);
+    if (!changed.Empty())
+        RefreshDocumentRect(doc, &changed);
+    return ok;
 }
 
 void RefreshCurrentDocument(const Rect* rect) { RefreshDocumentRect(CurrentDocument(), rect); }

@@ -27,5 +27,9 @@ void FillCheckerboard(Bitmap* composite, const Rect& rect);
 // Composes the document inside rect (null: whole canvas) and hands the changed part to the screen
 // (DocumentHooks::presentRect).  A rectangle entirely outside the canvas changes and shows nothing.
 void RefreshDocumentRect(Document* doc, const Rect* rect);
+// After painting changed rect of a layer (layer coordinates): renders the layer's effects inside it and
+// refreshes everything the change and its effects reach.  0 when the effects could not be rendered
+// (the pixels are still shown).
+int RefreshLayerChange(Document* doc, Layer* layer, const Rect& rect);
 // The same for the current document; does nothing when there is none.
 void RefreshCurrentDocument(const Rect* rect);

@@ -6,6 +6,7 @@
 // exactly that layout.  A layer owns its pixels, its thumbnail and its effect masks; a layer list
 // (layer_list.h) links layers through below/above.
 #pragma once
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 
@@ -38,6 +39,8 @@ struct LayerProps {
     uint8_t reserved;            // always 0
 };
 static_assert(sizeof(LayerProps) == 50);
+// Files and undo records take these bytes as they lie in memory, little-endian.
+static_assert(std::endian::native == std::endian::little);
 static_assert(offsetof(LayerProps, opacity) == 40 && offsetof(LayerProps, effectFlags) == 43);
 static_assert(offsetof(LayerProps, x) == 44 && offsetof(LayerProps, y) == 46);
 static_assert(offsetof(LayerProps, stateFlags) == 48);

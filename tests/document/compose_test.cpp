@@ -142,3 +142,18 @@ TEST_F(Compose, EffectsLieUnderAndOverThePixels)
     EXPECT_EQ(Rgb(doc->composite, 22, 30), 0x0000FFu) << "inner glow two pixels deep";
     EXPECT_EQ(Rgb(doc->composite, 19, 30), 0xFFFFFFu) << "inner glow stays inside the shape";
 }
+
+TEST_F(Compose, APaintedChangeRefreshesAsFarAsItsEffectsReach)
+{
+    Document* doc = Blank(100, 100);
+    Layer* l = SolidLayer("paint", 10, 20, 50, 50, 0);
+    l->props.effectFlags = kEffectOuterGlow;
+    l->outerGlow = GlowParams{3, 2, 255, {}, 0xFF0000, 0};
+    InsertLayer(doc, l, doc->top);
+    ASSERT_EQ(RenderLayerEffects(l, nullptr), 1);
+    FillArgb(l->pixels, 20, 20, 4, 4, 0xFF000000);
+    ASSERT_EQ(RefreshLayerChange(doc, l, Rect{20, 20, 24, 24}), 1);
+    EXPECT_EQ(g_presented, (Rect{25, 35, 39, 49})) << "the dab at (30, 40) widened by size + blur";
+    EXPECT_EQ(Rgb(doc->composite, 31, 41), 0x000000u);
+    EXPECT_EQ(Rgb(doc->composite, 28, 41) >> 16, 0xFFu) << "glow red next to the dab";
+}

@@ -331,3 +331,36 @@ TEST_F(LayerCommands, MergeDownEqualsComposingTheTwoLayers)
     ASSERT_EQ(SelectLayerCommand(doc, 1), 1);
     EXPECT_EQ(MergeDownCommand(doc), 0) << "the bottom layer has nothing below it";
 }
+
+TEST_F(LayerCommands, EffectEditsSwitchRenderRecordAndBecomeDefaults)
+{
+    Document* doc = Blank(40, 40);
+    static LayerEffectState before, after;
+    g_undoHooks.layerEffects = [](Document*, int, const LayerEffectState& b, const LayerEffectState& a) {
+        before = b;
+        after = a;
+    };
+    ShadowParams p{2, 1, 90, 300, 99, {}, 0x112233, 0};   // opacity and distance beyond their ranges
+    ASSERT_EQ(SetShadowEffect(doc, kSlotDropShadow, p, true), 1);
+    Layer* l = doc->top;
+    EXPECT_EQ(l->props.effectFlags, kEffectDropShadow);
+    EXPECT_EQ(l->dropShadow.opacity, 255);
+    EXPECT_EQ(l->dropShadow.distance, kEffectMaxDistance);
+    ASSERT_NE(l->dropShadowMask.mask, nullptr);
+    EXPECT_EQ(AlphaMaskColour(l->dropShadowMask.mask), 0x112233u);
+    EXPECT_EQ(before.props.effectFlags, 0);
+    EXPECT_EQ(after.dropShadow.distance, kEffectMaxDistance);
+    EXPECT_EQ(g_effectDefaults.dropShadow.colour, 0x112233u);
+    Layer* next = NewLayer("next");
+    EXPECT_EQ(next->dropShadow.colour, 0x112233u) << "new layers take the confirmed values";
+    FreeLayer(next);
+
+    GlowParams g{3, 2, 200, {}, 0xFFFFFF, 0};
+    EXPECT_EQ(SetGlowEffect(doc, kSlotDropShadow, g, true), 0) << "a glow is not a shadow";
+    EXPECT_EQ(SetShadowEffect(doc, kSlotOuterGlow, p, true), 0);
+    ASSERT_EQ(SetGlowEffect(doc, kSlotInnerGlow, g, true), 1);
+    ASSERT_EQ(SetShadowEffect(doc, kSlotDropShadow, p, false), 1);
+    EXPECT_EQ(l->props.effectFlags, kEffectInnerGlow);
+    EXPECT_EQ(l->dropShadowMask.mask, nullptr);
+    EXPECT_NE(l->innerGlowMask.mask, nullptr);
+}
