@@ -1,46 +1,30 @@
 #include "loopback_server.h"
 
-#include <arpa/inet.h>
-#include <fcntl.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/socket.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <chrono>
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 
-extern char** environ;
+#include "netfetch/netfetch.h"
+#include "test_socket.h"
 
 ScriptedServer::ScriptedServer(std::string reply, Ending ending) : reply_(std::move(reply)), ending_(ending)
 {
-    listener_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in at{};
-    at.sin_family = AF_INET;
-    at.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t size = sizeof at;
-    if (listener_ < 0 || ::bind(listener_, reinterpret_cast<sockaddr*>(&at), sizeof at) != 0 ||
-        ::listen(listener_, 1) != 0 || ::getsockname(listener_, reinterpret_cast<sockaddr*>(&at), &size) != 0)
+    if (!testnet::Startup())
         return;
-    port_ = ntohs(at.sin_port);
-    thread_ = std::thread([this] { Serve(); });
+    listener_ = testnet::ListenLoopback(port_);
+    if (listener_ != -1)
+        thread_ = std::thread([this] { Serve(); });
 }
 
 ScriptedServer::~ScriptedServer()
 {
-    if (listener_ >= 0)
-        ::shutdown(listener_, SHUT_RDWR);  // wakes an accept that never got its client
+    if (listener_ != -1)
+        testnet::Unblock(listener_);  // wakes an accept that never got its client
     if (thread_.joinable())
         thread_.join();
-    if (listener_ >= 0)
-        ::close(listener_);
+    if (listener_ != -1)
+        testnet::Close(listener_);
 }
 
 std::string ScriptedServer::received()
@@ -52,127 +36,34 @@ std::string ScriptedServer::received()
 
 void ScriptedServer::Serve()
 {
-    // Bounded: a test that never connects leaves after 10 s instead of hanging.
-    pollfd wait{listener_, POLLIN, 0};
-    if (::poll(&wait, 1, 10000) <= 0)
+    const std::intptr_t c = testnet::Accept(listener_, 10000);
+    if (c == -1)
         return;
-    const int c = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
-    if (c < 0)
-        return;
+    // A reset is forced by closing with the request still unread, which makes the system answer
+    // with RST whatever it does with the linger option (Wine's sockets ignore a zero linger).
     char byte;
-    for (;;) {
-        pollfd in{c, POLLIN, 0};
-        if (::poll(&in, 1, 10000) <= 0 || ::recv(c, &byte, 1, 0) != 1)
-            break;
+    while (testnet::ReceiveByte(c, byte, 10000)) {
         received_ += byte;
-        if (byte == '\n')
+        if (byte == '\n' || ending_ == Ending::Reset)
             break;
     }
-    std::size_t sent = 0;
-    while (sent < reply_.size()) {
-        const ssize_t n = ::send(c, reply_.data() + sent, reply_.size() - sent, MSG_NOSIGNAL);
-        if (n <= 0)
-            break;
-        sent += static_cast<std::size_t>(n);
-    }
-    if (ending_ == Ending::Reset) {
-        linger abort{1, 0};  // close with RST instead of FIN
-        ::setsockopt(c, SOL_SOCKET, SO_LINGER, &abort, sizeof abort);
-    }
-    ::close(c);
-}
-
-static unsigned short FreeLoopbackPort()
-{
-    const int s = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in at{};
-    at.sin_family = AF_INET;
-    at.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t size = sizeof at;
-    unsigned short port = 0;
-    if (s >= 0 && ::bind(s, reinterpret_cast<sockaddr*>(&at), sizeof at) == 0 &&
-        ::getsockname(s, reinterpret_cast<sockaddr*>(&at), &size) == 0)
-        port = ntohs(at.sin_port);
-    if (s >= 0)
-        ::close(s);
-    return port;
-}
-
-static bool Accepts(unsigned short port)
-{
-    const int s = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in to{};
-    to.sin_family = AF_INET;
-    to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    to.sin_port = htons(port);
-    const bool ok = s >= 0 && ::connect(s, reinterpret_cast<sockaddr*>(&to), sizeof to) == 0;
-    if (s >= 0)
-        ::close(s);
-    return ok;
-}
-
-NginxServer::NginxServer(const std::string& root, const std::string& work)
-{
-    // The free port is found by binding and releasing it, so another process may take it first:
-    // try a few.
-    for (int attempt = 0; attempt < 3 && !Start(root, work); ++attempt) {
-    }
-}
-
-bool NginxServer::Start(const std::string& root, const std::string& work)
-{
-    port_ = FreeLoopbackPort();
-    if (port_ == 0)
-        return false;
-    std::filesystem::create_directories(work + "/logs");
-    const std::string conf = work + "/nginx.conf";
-    {
-        std::ofstream out(conf);
-        out << "daemon off;\nmaster_process off;\nworker_processes 1;\n"
-            << "error_log " << work << "/logs/error.log;\npid " << work << "/nginx.pid;\n"
-            << "events { worker_connections 16; }\nhttp {\n    access_log off;\n";
-        for (const char* temp : {"client_body", "proxy", "fastcgi", "uwsgi", "scgi"})
-            out << "    " << temp << "_temp_path " << work << "/tmp;\n";
-        out << "    server {\n        listen 127.0.0.1:" << port_ << ";\n        root " << root
-            << ";\n    }\n}\n";
-    }
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    const char* argv[] = {"nginx", "-p", work.c_str(), "-c", conf.c_str(), nullptr};
-    pid_t pid = -1;
-    const int rc = posix_spawnp(&pid, "nginx", &actions, nullptr, const_cast<char**>(argv), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (rc != 0)
-        return false;
-    for (int i = 0; i < 100; ++i) {
-        if (::waitpid(pid, nullptr, WNOHANG) == pid)
-            return false;  // exited: most likely the port was taken meanwhile
-        if (Accepts(port_)) {
-            pid_ = pid;
-            return true;
-        }
-        ::usleep(50 * 1000);
-    }
-    ::kill(pid, SIGTERM);
-    ::waitpid(pid, nullptr, 0);
-    return false;
-}
-
-NginxServer::~NginxServer()
-{
-    if (pid_ > 0) {
-        ::kill(pid_, SIGTERM);
-        ::waitpid(pid_, nullptr, 0);
-    }
+    testnet::SendAll(c, reply_);
+    if (ending_ == Ending::Reset)
+        testnet::CloseWithReset(c);
+    else
+        testnet::Close(c);
 }
 
 TempFolder::TempFolder()
 {
-    std::string pattern = (std::filesystem::temp_directory_path() / "netfetch-XXXXXX").string();
-    if (::mkdtemp(pattern.data()))
-        path_ = pattern;
+    namespace fs = std::filesystem;
+    std::random_device random;
+    for (int attempt = 0; attempt < 20 && path_.empty(); ++attempt) {
+        const fs::path p = fs::temp_directory_path() / ("netfetch-" + std::to_string(random()));
+        std::error_code ec;
+        if (fs::create_directory(p, ec))
+            path_ = p.string();
+    }
 }
 
 TempFolder::~TempFolder()
@@ -180,6 +71,33 @@ TempFolder::~TempFolder()
     std::error_code ignored;
     if (!path_.empty())
         std::filesystem::remove_all(path_, ignored);
+}
+
+Transfer Fetch(const std::string& host, const std::string& dir, const std::string& url)
+{
+    Transfer t;
+    const int s = ConnectWebServerSocket(host.c_str());
+    if (s == -1)
+        return t;
+    t.file = SendWebQuery(s, dir.c_str(), url.c_str());
+    if (t.file == -1)
+        return t;
+    for (int guard = 0; guard < 100000; ++guard) {
+        const int n = RecvWebFile(s, t.file);
+        t.portions.push_back(n);
+        if (n <= 0)
+            break;
+    }
+    return t;
+}
+
+std::string RandomBytes(std::size_t size)
+{
+    std::mt19937 random(5);
+    std::string bytes(size, '\0');
+    for (char& b : bytes)
+        b = static_cast<char>(random());
+    return bytes;
 }
 
 std::string ReadFile(const std::string& path)

@@ -1,19 +1,21 @@
-// Test servers on 127.0.0.1 for netfetch's transfers.
+// The scripted test server, download and file helpers of netfetch's transfer tests, for the native tree and
+// the Windows tree alike.
 //
-// ScriptedServer accepts exactly one connection on an ephemeral port, reads what the client sends up
-// to the first line feed (or until the client closes), then replies with the given bytes and either
-// closes normally or resets the connection mid-reply.  NginxServer runs Debian's nginx on a folder
-// (Python's http.server will not do: it waits for header lines after a one-line request).  Both stop
-// when the object goes away.
+// ScriptedServer accepts exactly one connection on an ephemeral loopback port, reads what the
+// client sends up to the first line feed (or until the client closes), then replies with the given
+// bytes and either closes normally or resets the connection (then reading only the request's first
+// byte, so that unread data forces the reset).  It gives up after 10 s without a
+// client, so a test never hangs on it.
 #pragma once
+#include <cstdint>
 #include <string>
 #include <thread>
-#include <sys/types.h>
+#include <vector>
 
 class ScriptedServer {
 public:
     enum class Ending { Close, Reset };
-    ScriptedServer(std::string reply, Ending ending = Ending::Close);
+    explicit ScriptedServer(std::string reply, Ending ending = Ending::Close);
     ~ScriptedServer();
     unsigned short port() const { return port_; }
     std::string host() const { return "127.0.0.1:" + std::to_string(port_); }
@@ -22,26 +24,12 @@ public:
 
 private:
     void Serve();
-    int listener_ = -1;
+    std::intptr_t listener_ = -1;
     unsigned short port_ = 0;
     std::string reply_;
     Ending ending_;
     std::string received_;
     std::thread thread_;
-};
-
-class NginxServer {
-public:
-    // Serves `root`; nginx's own files (configuration, logs, pid) go to `work`.
-    NginxServer(const std::string& root, const std::string& work);
-    ~NginxServer();
-    bool running() const { return pid_ > 0; }
-    std::string host() const { return "127.0.0.1:" + std::to_string(port_); }
-
-private:
-    bool Start(const std::string& root, const std::string& work);
-    pid_t pid_ = -1;
-    unsigned short port_ = 0;
 };
 
 // A fresh empty folder under the system's temporary folder, removed with its files at the end.
@@ -55,5 +43,13 @@ private:
     std::string path_;
 };
 
+struct Transfer {
+    std::vector<int> portions;  // every RecvWebFile result, the last one 0 or -1
+    int file = -1;
+};
+// Runs one whole download through netfetch; receiving stops at the first result that is not positive.
+Transfer Fetch(const std::string& host, const std::string& dir, const std::string& url);
+
+std::string RandomBytes(std::size_t size);  // the same bytes on every run
 std::string ReadFile(const std::string& path);
 bool FileExists(const std::string& path);
