@@ -1,54 +1,182 @@
-// The full-screen main window.  Everything the user sees is drawn into it by the program itself.
+// The full-screen main window and the order in which its messages are offered: the program's
+// message box while it is up, then the toolkit's modal dialog, pop-up and full-screen layers, and
+// only then the window's own table.
 #include "app/app.h"
+#include "app/command_chain.h"
+#include "app/resource.h"
+#include "app/workspace.h"
+#include "widgets/layers.h"
+#include "widgets/message_box.h"
+#include "widgets/messages.h"
 
 namespace app {
 namespace {
 
-HBITMAP wallpaper = nullptr;
+platform::Rect FromRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
-void PaintDesktop(HDC dc, const RECT& area)
+void Paint(HWND wnd)
 {
-    if (!wallpaper) {
-        std::string path = ProgramDir() + "pattern\\backg.pcy";
-        wallpaper = static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
-                                                    LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(wnd, &ps);
+    RECT area = ps.rcPaint;
+    if (IsRectEmpty(&area))
+        GetClientRect(wnd, &area);
+    platform::Rect r = FromRect(area);
+    RedrawScreen(&r);
+    CopyToWindow(dc, &r);
+    EndPaint(wnd, &ps);
+}
+
+// The palette is realised whenever Windows asks; a change repaints everything.
+LRESULT RealisePalette(HWND wnd)
+{
+    if (!ProgramPalette())
+        return 0;
+    HDC dc = GetDC(wnd);
+    HPALETTE old = SelectPalette(dc, ProgramPalette(), FALSE);
+    UINT changed = RealizePalette(dc);
+    SelectPalette(dc, old, FALSE);
+    ReleaseDC(wnd, dc);
+    if (changed > 0)
+        InvalidateRect(wnd, nullptr, FALSE);
+    return static_cast<LRESULT>(changed);
+}
+
+// Mouse input that no layer took: the tool boxes first, then (once it exists) the canvas.
+void MouseInput(HWND wnd, UINT msg, WPARAM wp, LPARAM lp)
+{
+    widgets::Container* desk = Desk();
+    if (!desk)
+        return;
+    int taken = 0;
+    switch (msg) {
+    case WM_MOUSEMOVE:
+        taken = desk->MouseMove(wnd, wp, lp);
+        widgets::HintTrack(desk->HintAt(widgets::PointFromParam(lp)), widgets::PointFromParam(lp));
+        break;
+    case WM_LBUTTONDOWN:
+        taken = desk->LButtonDown(wnd, wp, lp);
+        break;
+    case WM_LBUTTONUP:
+        taken = desk->LButtonUp(wnd, wp, lp);
+        break;
+    case WM_RBUTTONDOWN:
+        taken = desk->RButtonDown(wnd, wp, lp);
+        break;
+    case WM_RBUTTONUP:
+        taken = desk->RButtonUp(wnd, wp, lp);
+        break;
     }
-    HBRUSH brush = wallpaper ? CreatePatternBrush(wallpaper) : CreateSolidBrush(RGB(64, 72, 88));
-    FillRect(dc, &area, brush);
-    DeleteObject(brush);
+    if (!taken)
+        SetCursor(LoadCursor(nullptr, IDC_ARROW));
 }
 
 LRESULT CALLBACK MainProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp)
 {
-    switch (msg) {
-    case WM_CREATE:
-        mainWindow = wnd;
-        return 0;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(wnd, &ps);
-        RECT area = ps.rcPaint;
-        if (IsRectEmpty(&area))
-            GetClientRect(wnd, &area);
-        PaintDesktop(dc, area);
-        EndPaint(wnd, &ps);
+    if (msg == WM_CREATE) {
+        CreateWorkspace(wnd);
         return 0;
     }
-    case WM_CLOSE:
-        DestroyWindow(wnd);
-        return 0;
-    case WM_DESTROY:
-        if (wallpaper)
-            DeleteObject(wallpaper);
-        wallpaper = nullptr;
-        mainWindow = nullptr;
-        PostQuitMessage(0);
-        return 0;
-    }
-    return DefWindowProcA(wnd, msg, wp, lp);
+    return MainWindowMessage(wnd, msg, wp, lp);
 }
 
 }  // namespace
+
+void OnTimer(HWND, UINT_PTR id)
+{
+    switch (id) {
+    case kTimerHint:
+        widgets::HintTimer();
+        break;
+    case kTimerAnimation:
+        if (Desk())
+            Desk()->Tick(static_cast<int>(id));
+        break;
+    default:
+        // sound 23, paint repeat 101, marching ants 1032 and the caret 10 belong to the painting
+        // parts, which handle them here as they arrive
+        break;
+    }
+}
+
+LRESULT MainWindowMessage(HWND wnd, UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (msg == WM_ACTIVATE) {
+        if (LOWORD(wp) != WA_INACTIVE)
+            InvalidateRect(wnd, nullptr, FALSE);
+        return DefWindowProcA(wnd, msg, wp, lp);
+    }
+    if (msg == WM_MOUSEMOVE) {
+        if (IsIconic(wnd) || tutorialPlaying)
+            return 0;
+        lastMouseMove = GetTickCount();
+    }
+    if (widgets::MessageBoxActive() && widgets::RouteMessageBox(wnd, msg, wp, lp))
+        return 0;
+    if (widgets::RouteDialog(wnd, msg, wp, lp) || widgets::RoutePopup(wnd, msg, wp, lp) ||
+        widgets::RouteFullScreen(wnd, msg, wp, lp))
+        return 0;
+
+    switch (msg) {
+    case WM_DESTROY:
+        ReleaseWorkspace();
+        PostQuitMessage(0);
+        return 0;
+    case WM_PAINT:
+        Paint(wnd);
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;  // the screen buffer covers everything
+    case WM_CLOSE:
+        DispatchCommand(kCommandQuit, 0);
+        return 0;
+    case WM_KEYUP:
+        if (wp != VK_SPACE && Desk())
+            Desk()->Key(static_cast<int>(wp));
+        return 0;
+    case WM_KEYDOWN:
+    case WM_CHAR:
+        return 0;
+    case WM_COMMAND:
+        DispatchCommand(LOWORD(wp), lp);
+        return 0;
+    case WM_TIMER:
+        OnTimer(wnd, wp);
+        return 0;
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+        MouseInput(wnd, msg, wp, lp);
+        return 0;
+    case WM_QUERYNEWPALETTE:
+        return RealisePalette(wnd);
+    case WM_PALETTECHANGED:
+        return reinterpret_cast<HWND>(wp) == wnd ? 0 : RealisePalette(wnd);
+    case MM_MCINOTIFY:
+        return 0;
+    case kMsgDeferredStart:
+        DeferredStart(wnd, lp != 0);
+        return 0;
+    case kMsgAcquiredPicture:
+        // The picture becomes a document once the document model exists; the memory is ours to free.
+        if (wp)
+            GlobalFree(reinterpret_cast<HGLOBAL>(wp));
+        return 0;
+    case kMsgRestoreCursor:
+        SetCursor(LoadCursor(nullptr, IDC_ARROW));
+        return 0;
+    case kMsgRefreshBoxes: {
+        // the first parameter names a screen rectangle (a RECT, sent), or nothing for the whole screen
+        const RECT* r = reinterpret_cast<const RECT*>(wp);
+        platform::Rect area = r ? FromRect(*r) : platform::Rect{0, 0, 0x7FFF, 0x7FFF};
+        RefreshScreen(&area);
+        return 0;
+    }
+    }
+    return DefWindowProcA(wnd, msg, wp, lp);
+}
 
 bool RegisterMainClass(HINSTANCE inst)
 {
@@ -64,7 +192,7 @@ bool RegisterMainClass(HINSTANCE inst)
 
 HWND CreateMainWindow()
 {
-    HWND wnd = CreateWindowExA(0, kMainClass, kTitle, WS_POPUP | WS_BORDER | WS_SYSMENU, 0, 0,
+    HWND wnd = CreateWindowExA(0, kMainClass, Text(IDS_TITLE), WS_POPUP | WS_BORDER | WS_SYSMENU, 0, 0,
                                GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr,
                                instance, nullptr);
     if (!wnd)

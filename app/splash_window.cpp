@@ -1,52 +1,61 @@
 // The splash: the start picture composed over the captured screen, shown for two seconds or until a
 // key or click, then the main window takes over.
 #include "app/app.h"
+#include "app/resource.h"
+#include "app/settings.h"
+#include "raster/block_ops.h"
+#include "raster/bmp_file.h"
+#include "widgets/skin.h"
 
 namespace app {
 namespace {
 
-constexpr UINT_PTR kSplashTimer = 1;
 constexpr UINT kSplashMillis = 2000;
-HBITMAP splashImage = nullptr;
+Bitmap* desktopShot = nullptr;  // the screen as it was
+Bitmap* composed = nullptr;     // the start picture over it
 
-// Captures the screen and draws the start picture centred over it.
-HBITMAP ComposeSplash()
+// Copies what the screen shows into a bitmap of the screen's size.
+bool CaptureScreen(Bitmap* into)
 {
-    int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
     HDC screen = GetDC(nullptr);
     HDC dc = CreateCompatibleDC(screen);
-    HBITMAP image = CreateCompatibleBitmap(screen, sw, sh);
-    if (!image) {
-        DeleteDC(dc);
-        ReleaseDC(nullptr, screen);
-        return nullptr;
-    }
-    HGDIOBJ old = SelectObject(dc, image);
-    BitBlt(dc, 0, 0, sw, sh, screen, 0, 0, SRCCOPY);
-    std::string path = ProgramDir() + "startcb.sys";
-    HBITMAP art = static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
-                                                  LR_LOADFROMFILE | LR_CREATEDIBSECTION));
-    if (art) {
-        BITMAP bm;
-        GetObjectA(art, sizeof bm, &bm);
-        HDC artDc = CreateCompatibleDC(screen);
-        HGDIOBJ oldArt = SelectObject(artDc, art);
-        // Pure magenta in the start picture is see-through, so its rounded corners show the desktop.
-        TransparentBlt(dc, (sw - bm.bmWidth) / 2, (sh - bm.bmHeight) / 2, bm.bmWidth, bm.bmHeight, artDc,
-                       0, 0, bm.bmWidth, bm.bmHeight, RGB(255, 0, 255));
-        SelectObject(artDc, oldArt);
-        DeleteDC(artDc);
-        DeleteObject(art);
-    }
+    HGDIOBJ old = SelectObject(dc, static_cast<HBITMAP>(into->native));
+    BOOL ok = BitBlt(dc, 0, 0, into->width, into->height, screen, 0, 0, SRCCOPY);
+    GdiFlush();
     SelectObject(dc, old);
     DeleteDC(dc);
     ReleaseDC(nullptr, screen);
-    return image;
+    return ok != 0;
+}
+
+void BuildSplash()
+{
+    int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
+    std::string name = std::string(Text(IDS_SPLASH_NAME)) + ".sys";
+    Bitmap* art = PT_GetBITMAPFile(JoinPath(ProgramDir(), name.c_str()).c_str());
+    desktopShot = NewRGBPic(sw, sh);
+    composed = NewRGBPic(sw, sh);
+    if (desktopShot && composed) {
+        if (!CaptureScreen(desktopShot))
+            BlockSet(desktopShot, 0, 0, sw, sh, 0x000000);
+        BlockBlockCopy(composed, 0, 0, sw, sh, desktopShot, 0, 0);
+        // Pure magenta in the start picture is see-through, so its rounded corners show the desktop.
+        if (art)
+            widgets::DrawPic(composed, {0, 0, sw, sh}, (sw - art->width) / 2, (sh - art->height) / 2, art);
+    }
+    DeletePic(art);
+}
+
+void ReleaseSplash()
+{
+    DeletePic(desktopShot);
+    DeletePic(composed);
+    desktopShot = composed = nullptr;
 }
 
 void EndSplash(HWND wnd)
 {
-    KillTimer(wnd, kSplashTimer);
+    KillTimer(wnd, kTimerSplash);
     if (!CreateMainWindow()) {
         DestroyWindow(wnd);
         PostQuitMessage(0);
@@ -61,8 +70,8 @@ LRESULT CALLBACK SplashProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp)
     case WM_CREATE: {
         SetCapture(wnd);
         HCURSOR old = SetCursor(LoadCursor(nullptr, IDC_WAIT));
-        splashImage = ComposeSplash();
-        SetTimer(wnd, kSplashTimer, kSplashMillis, nullptr);
+        BuildSplash();
+        SetTimer(wnd, kTimerSplash, kSplashMillis, nullptr);
         ReleaseCapture();
         SetCursor(old);
         return 0;
@@ -70,18 +79,23 @@ LRESULT CALLBACK SplashProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp)
     case WM_PAINT: {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(wnd, &ps);
-        if (splashImage) {
+        if (composed) {
+            HPALETTE oldPalette = ProgramPalette() ? SelectPalette(dc, ProgramPalette(), FALSE) : nullptr;
+            if (oldPalette)
+                RealizePalette(dc);
             HDC mem = CreateCompatibleDC(dc);
-            HGDIOBJ old = SelectObject(mem, splashImage);
-            BitBlt(dc, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), mem, 0, 0, SRCCOPY);
+            HGDIOBJ old = SelectObject(mem, static_cast<HBITMAP>(composed->native));
+            BitBlt(dc, 0, 0, composed->width, composed->height, mem, 0, 0, SRCCOPY);
             SelectObject(mem, old);
             DeleteDC(mem);
+            if (oldPalette)
+                SelectPalette(dc, oldPalette, FALSE);
         }
         EndPaint(wnd, &ps);
         return 0;
     }
     case WM_TIMER:
-        if (wp != kSplashTimer)
+        if (wp != kTimerSplash)
             break;
         [[fallthrough]];
     case WM_KEYDOWN:
@@ -89,14 +103,12 @@ LRESULT CALLBACK SplashProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp)
         EndSplash(wnd);
         return 0;
     case WM_CLOSE:
-        KillTimer(wnd, kSplashTimer);
+        KillTimer(wnd, kTimerSplash);
         DestroyWindow(wnd);
         PostQuitMessage(0);
         return 0;
     case WM_DESTROY:
-        if (splashImage)
-            DeleteObject(splashImage);
-        splashImage = nullptr;
+        ReleaseSplash();
         return 0;
     }
     return DefWindowProcA(wnd, msg, wp, lp);
@@ -118,7 +130,9 @@ bool RegisterSplashClass(HINSTANCE inst)
 
 HWND CreateSplashWindow()
 {
-    HWND wnd = CreateWindowExA(0, kSplashClass, kTitle, WS_POPUP, 0, 0, GetSystemMetrics(SM_CXSCREEN),
+    // Created over the whole screen and then maximised, so it covers the screen whatever the
+    // window manager makes of a maximised pop-up.
+    HWND wnd = CreateWindowExA(0, kSplashClass, Text(IDS_TITLE), WS_POPUP, 0, 0, GetSystemMetrics(SM_CXSCREEN),
                                GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, instance, nullptr);
     if (!wnd)
         return nullptr;

@@ -15,7 +15,7 @@ void DeleteFont(Font* font);
 int32_t TextWidth(Font* font, const char* text, int length);
 int32_t TextHeight(Font* font);
 // Draws text with its cell's top-left at (x, y), clipped to clip and to the bitmap; no background.
-void DrawText(Bitmap* target, const Rect& clip, int32_t x, int32_t y, const char* text, int length, Font* font,
+void PaintText(Bitmap* target, const Rect& clip, int32_t x, int32_t y, const char* text, int length, Font* font,
               Colour colour);
 
 }  // namespace platform

@@ -72,7 +72,7 @@ void ImageButton::Draw(Bitmap* screen, const Rect& clip)
         int32_t x = area.left + (area.Width() - platform::TextWidth(font_, caption_.c_str(), n)) / 2;
         int32_t y = area.top + (area.Height() - platform::TextHeight(font_)) / 2 - 1 + (pressed_ ? 1 : 0);
         Colour colour = Enabled() ? 0xFFFFFF : 0xB0B0B0;
-        platform::DrawText(screen, platform::Intersect(clip, area), x + (pressed_ ? 1 : 0), y, caption_.c_str(), n,
+        platform::PaintText(screen, platform::Intersect(clip, area), x + (pressed_ ? 1 : 0), y, caption_.c_str(), n,
                            font_, colour);
     }
 }

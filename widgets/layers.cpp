@@ -264,7 +264,7 @@ void DrawLayers(Bitmap* screen, const Rect& clip)
     if (!hintShown.empty() && !platform::Intersect(clip, hintRect).Empty()) {
         FillBox(screen, clip, hintRect, 0x3A3F46);
         FillBox(screen, clip, {hintRect.left + 1, hintRect.top + 1, hintRect.right - 1, hintRect.bottom - 1}, 0xFFF8DC);
-        platform::DrawText(screen, platform::Intersect(clip, hintRect), hintRect.left + 6, hintRect.top + 4,
+        platform::PaintText(screen, platform::Intersect(clip, hintRect), hintRect.left + 6, hintRect.top + 4,
                            hintShown.c_str(), static_cast<int>(hintShown.size()), HintFont(), 0x202020);
     }
 }

@@ -163,12 +163,12 @@ void Slider::Draw(Bitmap* screen, const Rect& clip)
     if (!vertical_ && font_) {
         char number[16];
         int n = std::snprintf(number, sizeof number, "%d", value_);
-        platform::DrawText(screen, inner, a.left + 2, a.top + 1, label_.c_str(), static_cast<int>(label_.size()),
+        platform::PaintText(screen, inner, a.left + 2, a.top + 1, label_.c_str(), static_cast<int>(label_.size()),
                            font_, 0x202428);
         int32_t boxLeft = a.right - (valueBox_ ? valueBox_->width : 34);
         DrawPic(screen, inner, boxLeft, a.top, valueBox_);
         int32_t boxWidth = valueBox_ ? valueBox_->width : 34;
-        platform::DrawText(screen, inner, boxLeft + (boxWidth - platform::TextWidth(font_, number, n)) / 2,
+        platform::PaintText(screen, inner, boxLeft + (boxWidth - platform::TextWidth(font_, number, n)) / 2,
                            a.top + 1, number, n, font_, 0x202428);
     }
     // The groove: three one-pixel lines, grey, black and white.

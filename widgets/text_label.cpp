@@ -61,7 +61,7 @@ void TextLabel::Draw(Bitmap* screen, const Rect& clip)
     for (const std::string& line : WrapText(font_, text_, area.Width())) {
         int n = static_cast<int>(line.size());
         int32_t x = centred_ ? area.left + (area.Width() - platform::TextWidth(font_, line.c_str(), n)) / 2 : area.left;
-        platform::DrawText(screen, inner, x, y, line.c_str(), n, font_, colour_);
+        platform::PaintText(screen, inner, x, y, line.c_str(), n, font_, colour_);
         y += lineHeight;
     }
 }

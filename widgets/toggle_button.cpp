@@ -57,7 +57,7 @@ void ToggleButton::Draw(Bitmap* screen, const Rect& clip)
     int32_t picWidth = pic ? pic->width : 14, picHeight = pic ? pic->height : 14;
     DrawPic(screen, clip, area.left, area.top + (area.Height() - picHeight) / 2, pic);
     if (font_ && !label_.empty())
-        platform::DrawText(screen, platform::Intersect(clip, area), area.left + picWidth + 6,
+        platform::PaintText(screen, platform::Intersect(clip, area), area.left + picWidth + 6,
                            area.top + (area.Height() - platform::TextHeight(font_)) / 2 - 1, label_.c_str(),
                            static_cast<int>(label_.size()), font_, Enabled() ? 0x202428 : 0x909090);
 }

@@ -147,7 +147,7 @@ void ToolWindow::Draw(Bitmap* screen, const Rect& clip)
     DrawPic(screen, clip, bar.left, bar.top, bar_[0]);
     DrawPic(screen, clip, bar.right - rightWidth, bar.top, bar_[2]);
     if (font_)
-        platform::DrawText(screen, platform::Intersect(clip, {bar.left, bar.top, bar.right - 40, bar.bottom}),
+        platform::PaintText(screen, platform::Intersect(clip, {bar.left, bar.top, bar.right - 40, bar.bottom}),
                            bar.left + 8, bar.top + 3, title_.c_str(), static_cast<int>(title_.size()), font_,
                            0xF4F6F8);
     DrawChildren(screen, clip);

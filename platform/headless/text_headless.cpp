@@ -23,7 +23,7 @@ int32_t TextWidth(Font* font, const char* text, int length)
     return font && text && length > 0 ? (font->height / 2) * length : 0;
 }
 
-void DrawText(Bitmap* target, const Rect& clip, int32_t x, int32_t y, const char* text, int length, Font* font,
+void PaintText(Bitmap* target, const Rect& clip, int32_t x, int32_t y, const char* text, int length, Font* font,
               Colour colour)
 {
     if (!target || !font || !text)

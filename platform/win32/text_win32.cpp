@@ -47,7 +47,7 @@ int32_t TextWidth(Font* font, const char* text, int length)
     return size.cx;
 }
 
-void DrawText(Bitmap* target, const Rect& clip, int32_t x, int32_t y, const char* text, int length, Font* font,
+void PaintText(Bitmap* target, const Rect& clip, int32_t x, int32_t y, const char* text, int length, Font* font,
               Colour colour)
 {
     if (!target || !target->native || !font || !text || length <= 0)

@@ -1,0 +1,188 @@
+// The main window's life: its creation steps, the deferred start (message 1034) and the shutdown.
+#include "app/workspace.h"
+
+#include <memory>
+
+#include "app/app.h"
+#include "app/command_chain.h"
+#include "app/resource.h"
+#include "app/settings.h"
+#include "platform/win32/win32_host.h"
+#include "raster/bmp_file.h"
+#include "widgets/layers.h"
+#include "widgets/message_box.h"
+#include "widgets/skin.h"
+
+namespace app {
+
+GeneralOptions options;
+RecentFiles recentFiles;
+BrushPreset brushPresets[kBrushPresetCount];
+Colour foregroundColour = 0x000000, backgroundColour = 0xFFFFFF;
+
+namespace {
+
+TextFont textFont;
+int documentsMaximised = 0;
+std::unique_ptr<platform::Win32Host> host;
+std::unique_ptr<widgets::Container> desk;
+OwnCursor ownCursor;
+int animationUsers = 0;
+
+// The skins without which the interface cannot be drawn; a missing one means a damaged install.
+constexpr const char* kEssentialSkins[] = {"msgbox.img", "msgyes.img", "msgyesd.img", "msgno.img", "msgnod.img",
+                                           "msgc.img",   "msgcd.img",  "barleft.img", "barmid.img", "barrite.img",
+                                           "close.img",  "closef.img", "min.img",     "minf.img"};
+
+bool EssentialSkinsPresent()
+{
+    for (const char* name : kEssentialSkins) {
+        Bitmap* b = widgets::LoadSkin(name);
+        if (!b)
+            return false;
+        DeletePic(b);
+    }
+    return true;
+}
+
+Bitmap* ReadPictureFile(const char* path) { return PT_GetBITMAPFile(path); }
+
+void PostCommand(int code)
+{
+    if (mainWindow)
+        PostMessageA(mainWindow, WM_COMMAND, static_cast<WPARAM>(code & 0xFFFF), 0);
+}
+
+// The shell's own commands: quit.
+int ShellCommand(int command, intptr_t)
+{
+    if (command != kCommandQuit)
+        return 0;
+    Shutdown(mainWindow);
+    return 1;
+}
+
+std::string RunFile(const char* name) { return JoinPath(RunDir(), name); }
+
+class DeskContainer : public widgets::Container {
+public:
+    explicit DeskContainer(const platform::Rect& r) : Widget(r), Container(r) {}
+    // The desk itself is the empty workspace: presses on it belong to the canvas, not to it.
+    int LButtonDown(void* w, uintptr_t wp, intptr_t lp) override { return Offer(&Widget::LButtonDown, false, w, wp, lp); }
+    int LButtonUp(void* w, uintptr_t wp, intptr_t lp) override { return Offer(&Widget::LButtonUp, false, w, wp, lp); }
+    int RButtonDown(void* w, uintptr_t wp, intptr_t lp) override { return Offer(&Widget::RButtonDown, false, w, wp, lp); }
+    int RButtonUp(void* w, uintptr_t wp, intptr_t lp) override { return Offer(&Widget::RButtonUp, false, w, wp, lp); }
+    void Draw(Bitmap* screen, const platform::Rect& clip) override { DrawChildren(screen, clip); }
+};
+
+}  // namespace
+
+const OwnCursor& CurrentOwnCursor() { return ownCursor; }
+
+widgets::Container* Desk() { return desk.get(); }
+
+void DrawToolBoxes(Bitmap* screen, const platform::Rect& clip)
+{
+    if (desk)
+        desk->Draw(screen, clip);
+}
+
+void StartAnimationTimer()
+{
+    if (animationUsers++ == 0 && mainWindow)
+        SetTimer(mainWindow, kTimerAnimation, 100, nullptr);
+}
+
+void StopAnimationTimer()
+{
+    if (animationUsers > 0 && --animationUsers == 0 && mainWindow)
+        KillTimer(mainWindow, kTimerAnimation);
+}
+
+bool CreateWorkspace(HWND wnd)
+{
+    // 1. The layer-effect defaults belong to the document model, which sets them when it starts.
+    // 2. text-tool font
+    LoadTextFont(&textFont);
+    // 3. (the scanner and codec libraries open here once they exist)
+    // 4. a busy start: the mouse is ours and shows the wait cursor
+    SetCapture(wnd);
+    HCURSOR oldCursor = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+    mainWindow = wnd;
+    host = std::make_unique<platform::Win32Host>(wnd);
+    platform::SetHost(host.get());
+    widgets::SetProgramDir(ProgramDir());
+    widgets::SetPictureLoader(ReadPictureFile);
+    widgets::SetTextSource(Text);
+    widgets::SetCommandSink(PostCommand);
+    SetCommandHandler(CommandSlot::Shell, ShellCommand);
+
+    // 5. options, screen buffers, wallpaper, interface pictures
+    LoadGeneralOptions(&options);
+    widgets::SetHintsOn(options.hint != 0);
+    int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
+    bool failed = !CreateScreen(sw, sh);
+    widgets::SetInvalidateClip({0, 0, sw, sh});
+    foregroundColour = 0x808080;  // the wallpaper of an empty path takes it; set-up restores the stored one
+    LoadWallpaper();
+    desk = std::make_unique<DeskContainer>(platform::Rect{0, 0, sw, sh});
+    failed = !EssentialSkinsPresent() || failed;
+    // 6. (the stereo sound library starts here with timer 23 once it exists)
+    // 7. done
+    ReleaseCapture();
+    SetCursor(oldCursor);
+    // 8. the rest once the window is on the screen
+    PostMessageA(wnd, kMsgDeferredStart, 0, failed ? 1 : 0);
+    return true;
+}
+
+void DeferredStart(HWND wnd, bool failed)
+{
+    RefreshScreen(nullptr);
+    if (failed) {
+        widgets::SkinnedMessageBox(Text(IDS_WARNING), Text(IDS_DAMAGED), widgets::kBoxOk);
+        DestroyWindow(wnd);
+        return;
+    }
+    // the workspace: window state, recent files, presets, colours, then the tools
+    documentsMaximised = LoadMdiMaxed();
+    LoadRecentFiles(RunFile("MRUSYS.DAT").c_str(), &recentFiles);
+    LoadBrushPresets(RunFile("fp0023.sys").c_str(), brushPresets);
+    LoadColours(&foregroundColour, &backgroundColour);
+    RefreshScreen(nullptr);
+    DispatchCommand(kCommandDefaultTool, 0);
+    SetCursor(LoadCursor(nullptr, IDC_ARROW));
+}
+
+bool Shutdown(HWND wnd)
+{
+    // Documents close from the newest to the first here, each asking to save; a cancelled question
+    // returns false before anything below has happened, so the program runs on untouched.
+    SaveMdiMaxed(documentsMaximised);
+    KillTimer(wnd, kTimerCaret);
+    widgets::CloseDialog();
+    widgets::ClosePopup();
+    widgets::HideHint();
+    desk.reset();
+    SaveTextFont(textFont);
+    DeletePalettes();
+    SaveRecentFiles(RunFile("MRUSYS.DAT").c_str(), recentFiles);
+    SaveBrushPresets(RunFile("fp0023.sys").c_str(), brushPresets);
+    SaveColours(foregroundColour, backgroundColour);
+    SaveGeneralOptions(options);
+    DestroyWindow(wnd);
+    KillTimer(wnd, kTimerSound);
+    return true;
+}
+
+void ReleaseWorkspace()
+{
+    desk.reset();
+    FreeScreen();
+    platform::SetHost(nullptr);
+    host.reset();
+    ResetCommandChain();
+    mainWindow = nullptr;
+}
+
+}  // namespace app
