@@ -293,3 +293,39 @@ TEST(BlockOps, LongRowsBlendLikeSinglePixels)
                     }
             }
 }
+
+TEST(BlockOps, EveryKindOfSourceBlendsAlike)
+{
+    // A mask in one colour is the same as a 32-bit source of that colour with the coverage as alpha,
+    // and a 24-bit source the same as an opaque 32-bit one; rows of 19 take every path.
+    const int32_t w = 19;
+    const Colour colour = 0x3399CC;
+    auto cov = [](int32_t x, int32_t y) { return uint8_t(x % 5 == 0 ? 0 : (x + y) % 3 == 0 ? 255 : (x * 29 + y * 7) & 255); };
+    AlphaMask* mask = NewAlphaMask(w, 2, colour);
+    for (int32_t y = 0; y < 2; ++y)
+        for (int32_t x = 0; x < w; ++x)
+            AlphaMaskRow(mask, y)[x] = cov(x, y);
+    // whole groups of four transparent and opaque too
+    for (int32_t x = 4; x < 8; ++x)
+        AlphaMaskRow(mask, 0)[x] = 0;
+    for (int32_t x = 8; x < 12; ++x)
+        AlphaMaskRow(mask, 1)[x] = 255;
+    PicPtr maskAsPic = MakePic(w, 2, 32, [&](int32_t x, int32_t y) { return uint32_t(AlphaMaskRow(mask, y)[x]) << 24 | colour; });
+    auto colours = [](int32_t x, int32_t y) { return 0xFF000000u | (uint32_t(x * 53 + y * 101) * 2654435761u >> 8); };
+    PicPtr rgb = MakePic(w, 2, 24, colours);
+    PicPtr rgba = MakePic(w, 2, 32, colours);
+    auto backdrop = [](int32_t x, int32_t y) { return (x / 4 == 2 ? 0x80000000u : 0xFF000000u) | (uint32_t(x * 7919 + y * 104729) & 0xFFFFFF); };
+    for (int32_t mode = 0; mode < kBlendModeCount; ++mode)
+        for (int bpp : {24, 32})
+            for (int32_t opacity : {255, 90}) {
+                PicPtr a = MakePic(w, 2, bpp, backdrop), b = MakePic(w, 2, bpp, backdrop);
+                ASSERT_EQ(BlockalphaBlt(a.get(), 0, 0, w, 2, mask, 0, 0, opacity, mode), 1);
+                ASSERT_EQ(BlockBlt(b.get(), 0, 0, w, 2, maskAsPic.get(), 0, 0, opacity, mode), 1);
+                EXPECT_TRUE(SameBytes(a.get(), b.get())) << "mask, mode " << mode << " bpp " << bpp;
+                PicPtr c = MakePic(w, 2, bpp, backdrop), d = MakePic(w, 2, bpp, backdrop);
+                ASSERT_EQ(BlockBlt(c.get(), 0, 0, w, 2, rgb.get(), 0, 0, opacity, mode), 1);
+                ASSERT_EQ(BlockBlt(d.get(), 0, 0, w, 2, rgba.get(), 0, 0, opacity, mode), 1);
+                EXPECT_TRUE(SameBytes(c.get(), d.get())) << "24-bit source, mode " << mode << " bpp " << bpp;
+            }
+    DeleteAlphaMask(mask);
+}
