@@ -22,7 +22,7 @@ void MixRow(uint8_t* d, const uint8_t* s, int32_t n, int32_t op)
     for (int32_t i = 0; i < n; ++i, d += DstBpp / 8, s += SrcBpp / 8) {
         int32_t b = s[0], g = s[1], r = s[2];
         if constexpr (Gray)
-            b = g = r = blend::Lum({r, g, b});
+            b = g = r = blend::Lum(blend::Rgb{r, g, b});
         int32_t a = SrcBpp == 32 ? s[3] : 255;
         if (op == 255) {
             d[0] = static_cast<uint8_t>(b);
