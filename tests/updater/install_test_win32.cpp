@@ -112,6 +112,14 @@ TEST_F(Install, CopiesThePackageAndRecordsVersionAndTime)
                            "DisplayVersion", RRF_RT_REG_SZ, nullptr, shown, &size),
               ERROR_SUCCESS);
     EXPECT_STREQ(shown, "6.0.1");
+    // the shell is asked to refresh its program groups at the next start
+    const char runOnce[] = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
+    char command[32] = {};
+    size = sizeof command;
+    EXPECT_EQ(RegGetValueA(HKEY_LOCAL_MACHINE, runOnce, "GrpConv", RRF_RT_REG_SZ, nullptr, command, &size),
+              ERROR_SUCCESS);
+    EXPECT_STREQ(command, "grpconv -o");
+    RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, runOnce, "GrpConv");
     EXPECT_FALSE(fs::exists(dir / "update" / "upgrade.inf"));
     EXPECT_FALSE(fs::exists(dir / "update" / "data.cab"));
 
