@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "document/view_mapping.h"
+#include "document/document_core.h"
 
 TEST(ViewMapping, BothWays)
 {
