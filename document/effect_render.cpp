@@ -141,6 +141,8 @@ bool RenderOuter(const Layer* l, MaskBlock* block, int32_t size, int32_t blur, i
                  const Rect& want)
 {
     const int32_t m = size + blur, w = l->pixels->width, h = l->pixels->height;
+    if (AlphaMaskWidth(block->mask) < w + 2 * m || AlphaMaskHeight(block->mask) < h + 2 * m)
+        return false;
     const Rect t = Intersect(want, Rect{-m, -m, w + m, h + m});
     SetAlphaMaskColour(block->mask, colour);
     if (t.Empty())
@@ -163,6 +165,8 @@ bool RenderInner(const Layer* l, MaskBlock* block, int32_t size, int32_t blur, i
                  int32_t dx, int32_t dy, const Rect& want)
 {
     const int32_t w = l->pixels->width, h = l->pixels->height;
+    if (AlphaMaskWidth(block->mask) < w || AlphaMaskHeight(block->mask) < h)
+        return false;
     const Rect t = Intersect(want, Rect{0, 0, w, h});
     SetAlphaMaskColour(block->mask, colour);
     if (t.Empty())
