@@ -13,7 +13,9 @@ constexpr uint32_t kBmpInfoHeaderSize = 40;
 // and every header variant.  The result is a 32-bit bitmap when the file carries alpha (32 bits, or
 // masks with an alpha mask, with at least one alpha value above 0), else a 24-bit one.  Null when the
 // file is missing, damaged, truncated, of a kind no BMP reader knows (embedded JPEG or PNG), or memory
-// runs out.  Pixels that run-length coding skips take the first colour of the table.
+// runs out.  Pixels that run-length coding skips take the first colour of the table.  A run-length
+// coded file that claims far more pixels than its data could describe (over 4 million pixels and
+// over 1024 per byte) is refused as damaged rather than allocated.
 Bitmap* PT_GetBITMAPFile(const char* path);
 // The same files, always as a 32-bit bitmap; pictures without alpha come back opaque.
 Bitmap* GetICALPHAFile(const char* path);

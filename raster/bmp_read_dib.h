@@ -41,7 +41,6 @@ struct DibFormat {
     uint32_t tableOffset = 0;         // colour table, from the start of the info header
     uint32_t tableEntries = 0;        // entries the table occupies
     uint32_t entryBytes = 4;          // 3 for the oldest header, else 4
-    uint32_t imageBytes = 0;          // the header's image size field; 0 when not given
 
     // Where the pixels start in a packed DIB: right after the header, masks and colour table.
     uint64_t PackedBitsOffset() const { return tableOffset + uint64_t{tableEntries} * entryBytes; }

@@ -92,11 +92,10 @@ bool ParseDibHeader(const uint8_t* dib, size_t length, DibFormat* f)
         f->width = static_cast<int32_t>(Get32(dib + 4));
         height = static_cast<int32_t>(Get32(dib + 8));
         f->bitsPerPixel = Get16(dib + 14);
-        // OS/2 headers may end after any field; what is missing counts as 0.
+        // OS/2 headers may end after any field; what is missing counts as 0.  The image size field
+        // is not needed: the pixel data runs to the end of the bytes given, and is checked there.
         if (size >= 20)
             f->compression = Get32(dib + 16);
-        if (size >= 24)
-            f->imageBytes = Get32(dib + 20);
         if (size >= 36)
             coloursUsed = Get32(dib + 32);
     }

@@ -130,8 +130,6 @@ bool ReadPalette(const DibFormat& f, const uint8_t* dib, size_t dibLength, uint3
 
 Bitmap* DecodeRle(const DibFormat& f, const uint32_t* palette, const uint8_t* bits, size_t bitsLength, int32_t outBpp)
 {
-    if (f.imageBytes && f.imageBytes < bitsLength)
-        bitsLength = f.imageBytes;
     const uint64_t pixels = uint64_t(f.width) * uint64_t(f.height);
     if (pixels > kRleMinPixels && pixels > uint64_t{bitsLength} * kRlePixelsPerByte)
         return nullptr;
