@@ -14,7 +14,7 @@ uint32_t Argb(uint32_t a, Colour c) { return (a << 24) | c; }
 bool Covered(int32_t x, int32_t y, int32_t dx, int32_t dy, int32_t w, int32_t h, int32_t sx, int32_t sy,
              const Bitmap* src)
 {
-    int32_t u = x - dx, v = y - dy;
+    int64_t u = int64_t(x) - dx, v = int64_t(y) - dy;
     return u >= 0 && v >= 0 && u < w && v < h && u + sx >= 0 && v + sy >= 0 && u + sx < src->width &&
            v + sy < src->height;
 }
