@@ -1,0 +1,3 @@
+#include "tools/brisalo/brisalo_commands.h"
+
+int main(int argc, char** argv) { return RunBrisalo(argc, argv, stdout, stderr); }
