@@ -51,7 +51,7 @@ inline size_t ChannelCodeBound(size_t planeBytes) { return planeBytes + kChannel
 
 // Decodes a coded block into a plane of planeBytes bytes.  1 when the block decodes to exactly that
 // many bytes; 0 when it is shorter than its counts claim, carries trailing bytes, was coded from a
-// plane of another size or is otherwise damaged (the plane's contents are then unspecified).
+// plane of another size or is otherwise damaged (the plane may then hold part of the output).
 int RLEDeCompressAChannel(std::span<const uint8_t> coded, uint8_t* plane, size_t planeBytes);
 
 // Builds a 32-bit bitmap from decoded planes and the 40-byte image header that was stored with them
