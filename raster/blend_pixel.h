@@ -74,8 +74,10 @@ BLEND_INLINE Rgb4 SetLum(const Rgb4& c, F4 l, F4 mn, F4 mx)
     const F4 lc = Lum(c);
     const F4 d = l - lc;
     const F4 n = mn + d, x = mx + d;
-    const F4 tiny = Splat(1e-6f);
-    const F4 f = Min(Splat(1.0f), Min(l / Max(l - n, tiny), (Splat(255.0f) - l) / Max(x - l, tiny)));
+    // min(1, l / (l - n), (255 - l) / (x - l)) over the common denominator, for one division; a zero
+    // denominator means a grey colour, which any factor leaves as it is
+    const F4 below = Max(l - n, Splat(0.0f)), above = Max(x - l, Splat(0.0f)), den = below * above;
+    const F4 f = Min(den, Min(l * above, (Splat(255.0f) - l) * below)) / Max(den, Splat(1e-6f));
     // (c + d) - l is c - lc
     return {l + (c.r - lc) * f, l + (c.g - lc) * f, l + (c.b - lc) * f};
 }

@@ -217,9 +217,11 @@ BLEND_INLINE bool LayFour(uint8_t* d, const Src& src, int32_t i, int32_t op)
     I4 mr = sr, mg = sg, mb = sb;
     if constexpr (Mode != kBlendNormal)
         blend::MixLanes<Mode>(br, bg, bb, sr, sg, sb, &mr, &mg, &mb);
-    const I4 r = blend::LerpLanes(mr, br, coverNorm);
-    const I4 g = blend::LerpLanes(mg, bg, coverNorm);
-    const I4 b = blend::LerpLanes(mb, bb, coverNorm);
+    // a fully covered group is the mix itself
+    const bool covered = op == 255 && src.Opaque4(i);
+    const I4 r = covered ? mr : blend::LerpLanes(mr, br, coverNorm);
+    const I4 g = covered ? mg : blend::LerpLanes(mg, bg, coverNorm);
+    const I4 b = covered ? mb : blend::LerpLanes(mb, bb, coverNorm);
     if constexpr (DstBpp == 32) {
         const U4 v = U4{0xFF000000u, 0xFF000000u, 0xFF000000u, 0xFF000000u} | ((U4)r << 16) | ((U4)g << 8) | (U4)b;
         std::memcpy(d, &v, sizeof v);
