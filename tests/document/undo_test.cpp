@@ -71,8 +71,6 @@ protected:
     static Document* ThreeLayers()
     {
         Document* doc = Blank(60, 40);
-        doc->bottom->pixels = NewRGBAPic(60, 40);
-        FillArgb(doc->bottom->pixels, 0, 0, 60, 40, 0xFFFFFFFF);
         for (int i = 0; i < 2; ++i) {
             NewLayerCommand(doc);
             doc->current->pixels = NewRGBAPic(10, 8);
