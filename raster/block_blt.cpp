@@ -55,17 +55,16 @@ struct Src32 {
     const uint8_t* p;
     int32_t Alpha(int32_t i) const { return p[i * 4 + 3]; }
     Rgb Colour(int32_t i) const { return {p[i * 4 + 2], p[i * 4 + 1], p[i * 4]}; }
+    // byte reads: going through the lane register would cost a store-forwarding stall
     bool Clear4(int32_t i) const
     {
-        uint64_t w[2];
-        std::memcpy(w, p + i * 4, sizeof w);
-        return ((w[0] | w[1]) & 0xFF000000FF000000ull) == 0;
+        const uint8_t* q = p + i * 4;
+        return (q[3] | q[7] | q[11] | q[15]) == 0;
     }
     bool Opaque4(int32_t i) const
     {
-        uint64_t w[2];
-        std::memcpy(w, p + i * 4, sizeof w);
-        return ((w[0] & w[1]) & 0xFF000000FF000000ull) == 0xFF000000FF000000ull;
+        const uint8_t* q = p + i * 4;
+        return (q[3] & q[7] & q[11] & q[15]) == 255;
     }
     U4 Packed4(int32_t i) const
     {
