@@ -52,6 +52,7 @@ int ReadLayeredDocument(const char* path, Document* doc);
 // The same over bytes in memory (tools and the fuzz target).
 int ReadLayeredDocumentBytes(std::span<const uint8_t> bytes, Document* doc);
 
-// Largest layer bitmap the reader accepts, in pixels: the bitmap and its four planes must fit beside
-// each other in a 32-bit process.
-constexpr int64_t kVkdMaxLayerPixels = int64_t{1} << 26;
+// Largest canvas and largest layer bitmap the reader accepts, in pixels: a layer's bitmap and its four
+// planes, or the composite, must fit in a 32-bit process, and a header of a few bytes must not be
+// able to ask for more.
+constexpr int64_t kVkdMaxPixels = int64_t{1} << 26;

@@ -125,7 +125,7 @@ bool ReadPixels(Source& in, Layer* layer)
         return false;
     const auto w = static_cast<int32_t>(Get32(header + 4));
     const auto h = static_cast<int32_t>(Get32(header + 8));
-    if (w <= 0 || h <= 0 || w > kMaxBitmapSide || h > kMaxBitmapSide || int64_t{w} * h > kVkdMaxLayerPixels)
+    if (w <= 0 || h <= 0 || w > kMaxBitmapSide || h > kMaxBitmapSide || int64_t{w} * h > kVkdMaxPixels)
         return false;
     if (Get16(header + 12) != 1 || Get16(header + 14) != 32)
         return false;
@@ -197,7 +197,8 @@ bool ReadDocument(Source& in, Document* doc)
     }
     const auto width = static_cast<int32_t>(Get16(raw + 4));
     const auto height = static_cast<int32_t>(Get16(raw + 6));
-    if (width <= 0 || height <= 0 || width > kMaxBitmapSide || height > kMaxBitmapSide)
+    if (width <= 0 || height <= 0 || width > kMaxBitmapSide || height > kMaxBitmapSide ||
+        int64_t{width} * height > kVkdMaxPixels)
         return false;
     doc->width = width;
     doc->height = height;

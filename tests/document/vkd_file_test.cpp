@@ -249,6 +249,7 @@ TEST_F(VkdFileTest, DamagedFilesAreRefusedAndReleased)
         {"image header size", patch(second + 50, 41, 4)},
         {"bitmap side beyond any bitmap", patch(second + 54, 70000, 4)},
         {"bitmap wider than its planes", patch(second + 54, 20000, 4)},
+        {"canvas too large to compose", patch(4, 0x75307530, 4)},   // 30000 x 30000 from a tiny file
         {"plane count past the end", patch(second + 94, 0x7FFFFFFF, 4)},
         {"unknown storage", patch(second + 66, 3, 4)},
         {"raw rows missing", patch(second + 66, 0, 4)},
