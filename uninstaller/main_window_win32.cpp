@@ -128,12 +128,17 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
     g_width = info.bmWidth;
     g_height = info.bmHeight;
 
-    // The menu-button height stands in for the caption, as the picture was laid out for it.
-    const int outerWidth = g_width + 2 * GetSystemMetrics(SM_CXDLGFRAME);
-    const int outerHeight = g_height + 2 * GetSystemMetrics(SM_CYDLGFRAME) + GetSystemMetrics(SM_CYMENUSIZE);
+    // The window is sized so that its client area is exactly the picture.  (The menu-button height
+    // used as the caption's is shorter than the caption on today's systems and cut off the
+    // picture's bottom rows.)
+    const DWORD style = WS_POPUP | WS_CAPTION;
+    RECT outer{0, 0, g_width, g_height};
+    AdjustWindowRectEx(&outer, style, FALSE, 0);
+    const int outerWidth = outer.right - outer.left;
+    const int outerHeight = outer.bottom - outer.top;
     const int x = (GetSystemMetrics(SM_CXSCREEN) - outerWidth) / 2;
     const int y = (GetSystemMetrics(SM_CYSCREEN) - outerHeight) / 2;
-    HWND window = CreateWindowA(kClassName, kTitle, WS_POPUP | WS_CAPTION, x, y, outerWidth, outerHeight, nullptr,
+    HWND window = CreateWindowA(kClassName, kTitle, style, x, y, outerWidth, outerHeight, nullptr,
                                 nullptr, instance, nullptr);
     if (!window) {
         DeleteObject(g_picture);
