@@ -81,6 +81,30 @@ TEST_F(VkdSafeSaveTest, ReadOnlyFolderKeepsThePreviousFile)
     EXPECT_EQ(dir.EntryCount(), 1u);
 }
 
+TEST_F(VkdSafeSaveTest, TargetHeldOpenIsEitherReplacedWholeOrKeptWhole)
+{
+    // Windows refuses to replace a file another program holds open (the save then fails at its last
+    // step); POSIX replaces it.  Either way the target is one whole document and no temporary stays.
+    const std::string path = dir.File("picture.vkd");
+    ASSERT_EQ(WriteLayeredDocument(path.c_str(), Blank(64, 64)), 1);
+    const std::vector<uint8_t> before = ReadAll(path);
+    Document* noisy = NoisyDocument();
+    std::FILE* holder = std::fopen(path.c_str(), "rb");
+    ASSERT_NE(holder, nullptr);
+    const int result = WriteLayeredDocument(path.c_str(), noisy);
+    std::fclose(holder);
+    const std::vector<uint8_t> after = ReadAll(path);
+    if (result == 0) {
+        EXPECT_EQ(after, before);
+    } else {
+        Document back{};
+        ASSERT_EQ(ReadLayeredDocumentBytes(after, &back), 1);
+        EXPECT_EQ(back.width, 256);
+        ReleaseDocumentContents(&back);
+    }
+    EXPECT_EQ(dir.EntryCount(), 1u);
+}
+
 TEST_F(VkdSafeSaveTest, RefusedSavesLeaveNoFile)
 {
     Document* doc = Blank(16, 16);
