@@ -11,6 +11,7 @@ int main(int argc, char** argv)
         bool (*draw)(const std::string&);
     } programs[] = {
         {"uninstaller", assets::DrawUninstallerArt},
+        {"pintara", assets::DrawPintaraArt},
     };
     if (argc == 3)
         for (const auto& p : programs)
@@ -20,6 +21,6 @@ int main(int argc, char** argv)
                 std::fprintf(stderr, "resgen: could not write the %s pictures in %s\n", p.name, argv[2]);
                 return 1;
             }
-    std::fprintf(stderr, "usage: resgen PROGRAM DIR   (PROGRAM: uninstaller)\n");
+    std::fprintf(stderr, "usage: resgen PROGRAM DIR   (PROGRAM: uninstaller, pintara)\n");
     return 2;
 }

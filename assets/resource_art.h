@@ -8,5 +8,7 @@ namespace assets {
 
 // question.bmp (bitmap 129), uninstaller.ico and uninstaller_small.ico (icons 107 and 108).
 bool DrawUninstallerArt(const std::string& dir);
+// pintara.ico (icon "icon256") and document.ico (the document types' icon).
+bool DrawPintaraArt(const std::string& dir);
 
 }  // namespace assets
