@@ -21,7 +21,7 @@ for t in "${trees[@]}"; do
     echo "== ctest in $t"
     name=$(basename "$t")
     (cd "$t" && ctest -j "$(nproc)" --output-on-failure --timeout 900 --output-junit "$PWD/../results/$name.xml") \
-        | grep -vE '^ *[0-9]+/[0-9]+ Test +#[0-9]+: .* Passed'
+        | grep -vE '^ *[0-9]+/[0-9]+ Test +#[0-9]+: .* Passed|^ *Start +[0-9]+: '
 done
 for arch in 32 64; do BRISALO_WINE_ARCH=$arch bash -c 'source scripts/wine-env.sh; brisalo_wine_down'; done
 
