@@ -5,7 +5,7 @@
 #include "app/options.h"
 #include "raster/block_ops.h"
 #include "raster/bmp_file.h"
-#include "scratch_folder.h"
+#include "../common/scratch_folder.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/headless/headless_host.h"
-#include "scratch_folder.h"
+#include "../common/scratch_folder.h"
 #include "widgets/layers.h"
 #include "widgets/message_box.h"
 #include "widgets/messages.h"

@@ -6,7 +6,7 @@
 
 #include "app/brush_presets.h"
 #include "app/recent_files.h"
-#include "scratch_folder.h"
+#include "../common/scratch_folder.h"
 
 namespace {
 

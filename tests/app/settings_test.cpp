@@ -4,7 +4,7 @@
 
 #include "app/box_places.h"
 #include "app/options.h"
-#include "scratch_folder.h"
+#include "../common/scratch_folder.h"
 
 namespace {
 

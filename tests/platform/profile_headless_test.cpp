@@ -2,7 +2,7 @@
 
 #include "platform/files.h"
 #include "platform/profile.h"
-#include "scratch_folder.h"
+#include "../common/scratch_folder.h"
 
 namespace {
 
