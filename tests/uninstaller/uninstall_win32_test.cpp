@@ -114,6 +114,8 @@ TEST(DeleteAtRestart, RecordsADelayedMoveToNothingForFileAndFolder)
 TEST(DeleteAtRestart, NinetyFiveFamilyListGetsShortPathsFolderAboveFile)
 {
     const std::string windows = TempFolder("uninst-windows-");
+    // the temporary folder name can come round again in a reused prefix: start from no list
+    DeleteFileA((windows + "\\wininit.ini").c_str());
     const std::string dir = TempFolder("uninst-long folder name-");
     const std::string file = dir + "\\uninstaller program.exe";
     Touch(file);
