@@ -7,6 +7,7 @@
 #include "document/effect_geometry.h"
 #include "document/effect_render.h"
 #include "raster/block_ops.h"
+#include "raster/painted_bounds.h"
 #include "raster/pic_copy.h"
 
 namespace {
@@ -144,20 +145,10 @@ int TrimLayer(Document* doc, Layer* layer)
     if (!layer || !layer->pixels || layer->pixels->bitsPerPixel != 32)
         return 1;
     const Bitmap* p = layer->pixels;
-    int32_t x0 = p->width, y0 = p->height, x1 = -1, y1 = -1;
-    for (int32_t y = 0; y < p->height; ++y) {
-        const uint8_t* row = PicRow(p, y);
-        for (int32_t x = 0; x < p->width; ++x) {
-            if (row[x * 4 + 3]) {
-                x0 = std::min(x0, x);
-                x1 = std::max(x1, x);
-                y0 = std::min(y0, y);
-                y1 = std::max(y1, y);
-            }
-        }
-    }
-    if (x1 < 0 || (x0 == 0 && y0 == 0 && x1 == p->width - 1 && y1 == p->height - 1))
+    PicRect box;
+    if (!PaintedBounds(p, &box) || (box.left == 0 && box.top == 0 && box.right == p->width && box.bottom == p->height))
         return 1;
+    const int32_t x0 = box.left, y0 = box.top, x1 = box.right - 1, y1 = box.bottom - 1;
     Replacement r;
     if (!Prepare(doc, layer, x1 - x0 + 1, y1 - y0 + 1, -x0, -y0, true, &r)) {
         r.Free();

@@ -40,26 +40,17 @@ bool WritePixels(SafeFile& out, const Bitmap* pixels)
     uint8_t header[kVkdImageHeaderSize];
     MakeImageHeader(pixels, header);
     out.Write(header, sizeof header);
-    ChannelBlock planes;
-    if (!GetChannelBlock(pixels, &planes))
+    ChannelCodes codes;
+    if (!CodeChannelBlock(pixels, &codes))
         return false;
-    bool ok = true;
-    for (int c = 0; c < kChannelCount && ok; ++c) {
-        uint32_t n = 0;
-        uint8_t* coded = RLECompressAChannel(planes.plane[c], planes.width, planes.height, &n);
-        if (!coded) {
-            ok = false;
-            break;
-        }
+    for (int c = 0; c < kChannelCount; ++c) {
         uint8_t count[4];
-        Put32(count, n);
+        Put32(count, codes.bytes[c]);
         out.Write(count, sizeof count);
-        out.Write(coded, n);
-        FreeChannelCode(coded);
-        ok = out.Ok();
+        out.Write(codes.coded[c], codes.bytes[c]);
     }
-    FreeChannelBlock(&planes);
-    return ok;
+    FreeChannelCodes(&codes);
+    return out.Ok();
 }
 
 bool WriteLayer(SafeFile& out, Document* doc, Layer* layer)

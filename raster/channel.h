@@ -6,7 +6,8 @@
 // every coded plane, and RLEDeCompressAChannel turns the bytes back into the plane.
 //
 // Ownership: GetChannelBlock and NewChannelBlock allocate the planes, FreeChannelBlock releases
-// them; RLECompressAChannel returns a block that the caller releases with FreeChannelCode.
+// them; RLECompressAChannel returns a block that the caller releases with FreeChannelCode, and
+// CodeChannelBlock four that FreeChannelCodes releases.
 //
 // The coded form is a u32 plane byte count (little-endian) followed by tokens.  A token starts with a
 // length: its first byte holds the token kind in bit 0, the low six bits of (length - 1) in bits 1-6
@@ -53,6 +54,18 @@ inline size_t ChannelCodeBound(size_t planeBytes) { return planeBytes + kChannel
 // many bytes; 0 when it is shorter than its counts claim, carries trailing bytes, was coded from a
 // plane of another size or is otherwise damaged (the plane may then hold part of the output).
 int RLEDeCompressAChannel(std::span<const uint8_t> coded, uint8_t* plane, size_t planeBytes);
+
+// The four coded planes of a bitmap, as CodeChannelBlock hands them out.
+struct ChannelCodes {
+    uint8_t* coded[kChannelCount] = {};
+    uint32_t bytes[kChannelCount] = {};
+};
+
+// Codes the four planes of a 32-bit bitmap straight from its rows: coded[c] holds exactly what
+// RLECompressAChannel gives for plane c of GetChannelBlock, without the planes ever being made (the
+// save path).  1 on success; 0 (codes left empty) when the bitmap is not 32-bit or memory runs out.
+int CodeChannelBlock(const Bitmap* bitmap, ChannelCodes* codes);
+void FreeChannelCodes(ChannelCodes* codes);
 
 // Builds a 32-bit bitmap from decoded planes and the 40-byte image header that was stored with them
 // (header bytes beyond the first 40 are ignored).  Null when the header is not a 40-byte bottom-up

@@ -1,8 +1,10 @@
 // Splitting a 32-bit bitmap into its four channel planes and joining decoded planes back into one.
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
 #include "raster/channel.h"
+#include "raster/channel_coder.h"
 
 namespace {
 
@@ -95,6 +97,58 @@ int GetChannelBlock(const Bitmap* bitmap, ChannelBlock* block)
         a += w;
     }
     return 1;
+}
+
+int CodeChannelBlock(const Bitmap* bitmap, ChannelCodes* codes)
+{
+    if (!codes)
+        return 0;
+    *codes = ChannelCodes{};
+    if (!bitmap || !bitmap->bits || bitmap->bitsPerPixel != 32 || bitmap->width <= 0 || bitmap->height <= 0 ||
+        bitmap->width > kMaxBitmapSide || bitmap->height > kMaxBitmapSide)
+        return 0;
+    const size_t w = static_cast<size_t>(bitmap->width);
+    const size_t n = w * static_cast<size_t>(bitmap->height);
+    for (uint8_t*& coded : codes->coded) {
+        coded = static_cast<uint8_t*>(std::malloc(ChannelCodeBound(n)));
+        if (!coded) {
+            FreeChannelCodes(codes);
+            return 0;
+        }
+    }
+    using raster_detail::ChannelCoder;
+    const uint32_t n32 = static_cast<uint32_t>(n);
+    ChannelCoder coders[kChannelCount] = {{codes->coded[0], n32}, {codes->coded[1], n32}, {codes->coded[2], n32},
+                                          {codes->coded[3], n32}};
+    // Each piece of a row is split into small planes that stay in the cache and are coded at once,
+    // so the layer is read once and no plane of its whole size is ever written.
+    constexpr size_t kPiece = 2048;
+    uint8_t piece[kChannelCount][kPiece];
+    for (int32_t y = 0; y < bitmap->height; ++y) {
+        const uint8_t* src = bitmap->bits + static_cast<size_t>(y) * static_cast<size_t>(bitmap->stride);
+        for (size_t x0 = 0; x0 < w; x0 += kPiece) {
+            const size_t m = std::min(kPiece, w - x0);
+            size_t x = 0;
+            for (; x + kGroup <= m; x += kGroup)
+                SplitPixels<kGroup>(src + 4 * (x0 + x), piece[0] + x, piece[1] + x, piece[2] + x, piece[3] + x);
+            for (; x < m; ++x)
+                SplitPixels<1>(src + 4 * (x0 + x), piece[0] + x, piece[1] + x, piece[2] + x, piece[3] + x);
+            for (int c = 0; c < kChannelCount; ++c)
+                coders[c].Feed(piece[c], m);
+        }
+    }
+    for (int c = 0; c < kChannelCount; ++c)
+        codes->bytes[c] = static_cast<uint32_t>(coders[c].Finish());
+    return 1;
+}
+
+void FreeChannelCodes(ChannelCodes* codes)
+{
+    if (!codes)
+        return;
+    for (uint8_t* coded : codes->coded)
+        std::free(coded);
+    *codes = ChannelCodes{};
 }
 
 Bitmap* CreateBitmapfromChannelBlock(const ChannelBlock* block, const uint8_t* imageHeader,

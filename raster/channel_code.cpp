@@ -2,15 +2,17 @@
 //
 // Both directions are on the save and load path of large documents, so they work on whole spans:
 // the coder looks for runs eight bytes at a time and copies everything between them with memcpy, the
-// decoder emits each token with one memcpy or memset.
+// decoder emits each token with one memcpy or memset.  The coder takes a plane in pieces (see
+// channel_coder.h); a whole plane is one piece.
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
 #include "raster/channel.h"
+#include "raster/channel_coder.h"
 
 namespace {
 
-constexpr size_t kMinRun = 8;
 constexpr size_t kPlaneHeaderBytes = 4;
 // A token length needs at most 6 + 4 × 7 bits for any 32-bit value.
 constexpr int kMaxLengthBytes = 5;
@@ -38,44 +40,17 @@ uint8_t* PutToken(uint8_t* out, unsigned kind, size_t length)
     return out;
 }
 
-uint8_t* PutLiteral(uint8_t* out, const uint8_t* from, size_t length)
+// Size of the token for a length.
+size_t TokenBytes(size_t length)
 {
-    if (length == 0)
-        return out;
-    out = PutToken(out, 0, length);
-    std::memcpy(out, from, length);
-    return out + length;
+    size_t bytes = 1;
+    for (uint64_t rest = (length - 1) >> 6; rest; rest >>= 7)
+        ++bytes;
+    return bytes;
 }
 
-// Codes n bytes; out has room for ChannelCodeBound(n) bytes.  Returns the end of the coded bytes.
-uint8_t* CodePlane(const uint8_t* p, size_t n, uint8_t* out)
-{
-    size_t literal = 0;  // start of the bytes not yet coded
-    size_t i = 0;
-    // Every run of 15 or more bytes covers one of the 8-byte windows tested here, so the long runs
-    // that matter are all found; shorter ones are found only when they happen to cover a window.
-    while (n >= kMinRun && i <= n - kMinRun) {
-        const uint64_t w = Load64(p + i);
-        if ((w ^ (w >> 8)) & 0x00FFFFFFFFFFFFFFull) {
-            i += kMinRun;
-            continue;
-        }
-        const uint8_t v = p[i];
-        size_t start = i;
-        while (start > literal && p[start - 1] == v)
-            --start;
-        size_t end = i + kMinRun;
-        while (end <= n - kMinRun && Load64(p + end) == w)
-            end += kMinRun;
-        while (end < n && p[end] == v)
-            ++end;
-        out = PutLiteral(out, p + literal, start - literal);
-        out = PutToken(out, 1, end - start);
-        *out++ = v;
-        literal = i = end;
-    }
-    return PutLiteral(out, p + literal, n - literal);
-}
+// Eight equal bytes.
+bool Uniform(uint64_t w) { return ((w ^ (w >> 8)) & 0x00FFFFFFFFFFFFFFull) == 0; }
 
 bool PlaneSize(int32_t width, int32_t height, size_t* bytes)
 {
@@ -87,6 +62,128 @@ bool PlaneSize(int32_t width, int32_t height, size_t* bytes)
 
 }  // namespace
 
+namespace raster_detail {
+
+ChannelCoder::ChannelCoder(uint8_t* out, uint32_t planeBytes) : start_(out), out_(out + kPlaneHeaderBytes)
+{
+    for (size_t k = 0; k < kPlaneHeaderBytes; ++k)
+        out[k] = static_cast<uint8_t>(planeBytes >> (8 * k));
+}
+
+void ChannelCoder::AppendLiteral(const uint8_t* p, size_t n)
+{
+    if (n == 0)
+        return;
+    const size_t room = TokenBytes(literal_ + n);
+    if (room != gap_) {
+        std::memmove(out_ + room, out_ + gap_, literal_);
+        gap_ = room;
+    }
+    std::memcpy(LiteralEnd(), p, n);
+    literal_ += n;
+}
+
+void ChannelCoder::CloseLiteral()
+{
+    if (literal_ == 0) {
+        gap_ = 1;
+        return;
+    }
+    // A run may have taken back a few bytes and with them a byte of the count.
+    uint8_t head[kMaxLengthBytes];
+    const size_t h = static_cast<size_t>(PutToken(head, 0, literal_) - head);
+    if (h != gap_)
+        std::memmove(out_ + h, out_ + gap_, literal_);
+    std::memcpy(out_, head, h);
+    out_ += h + literal_;
+    literal_ = 0;
+    gap_ = 1;
+}
+
+void ChannelCoder::StartRun(uint8_t v)
+{
+    // A window that is not all equal lies before this one, so at most seven bytes come back.
+    size_t back = 0;
+    while (literal_ > 0 && out_[gap_ + literal_ - 1] == v) {
+        --literal_;
+        ++back;
+    }
+    CloseLiteral();
+    inRun_ = true;
+    runValue_ = v;
+    runLength_ = back + kWindow;
+}
+
+void ChannelCoder::CloseRun()
+{
+    out_ = PutToken(out_, 1, runLength_);
+    *out_++ = runValue_;
+    inRun_ = false;
+}
+
+size_t ChannelCoder::ExtendRun(const uint8_t* p, size_t n)
+{
+    const uint64_t w = 0x0101010101010101ull * runValue_;
+    size_t k = 0;
+    while (k + kWindow <= n && Load64(p + k) == w)
+        k += kWindow;
+    while (k < n && p[k] == runValue_)
+        ++k;
+    runLength_ += k;
+    return k;
+}
+
+void ChannelCoder::Feed(const uint8_t* p, size_t n)
+{
+    size_t k = 0;
+    while (k < n) {
+        if (inRun_) {
+            k += ExtendRun(p + k, n - k);
+            if (k == n)
+                return;
+            CloseRun();
+        }
+        if (windowBytes_ > 0) {
+            // complete the window the last piece began
+            const size_t take = std::min(kWindow - windowBytes_, n - k);
+            std::memcpy(window_ + windowBytes_, p + k, take);
+            windowBytes_ += take;
+            k += take;
+            if (windowBytes_ < kWindow)
+                return;
+            windowBytes_ = 0;
+            if (Uniform(Load64(window_))) {
+                StartRun(window_[0]);
+                continue;
+            }
+            AppendLiteral(window_, kWindow);
+        }
+        const size_t literal = k;
+        while (k + kWindow <= n && !Uniform(Load64(p + k)))
+            k += kWindow;
+        AppendLiteral(p + literal, k - literal);
+        if (k + kWindow > n) {
+            std::memcpy(window_, p + k, n - k);
+            windowBytes_ = n - k;
+            return;
+        }
+        StartRun(p[k]);
+        k += kWindow;
+    }
+}
+
+size_t ChannelCoder::Finish()
+{
+    if (inRun_)
+        CloseRun();
+    AppendLiteral(window_, windowBytes_);
+    windowBytes_ = 0;
+    CloseLiteral();
+    return static_cast<size_t>(out_ - start_);
+}
+
+}  // namespace raster_detail
+
 uint8_t* RLECompressAChannel(const uint8_t* plane, int32_t width, int32_t height, uint32_t* codedBytes)
 {
     if (codedBytes)
@@ -97,10 +194,9 @@ uint8_t* RLECompressAChannel(const uint8_t* plane, int32_t width, int32_t height
     uint8_t* coded = static_cast<uint8_t*>(std::malloc(ChannelCodeBound(n)));
     if (!coded)
         return nullptr;
-    const uint32_t n32 = static_cast<uint32_t>(n);
-    for (size_t k = 0; k < kPlaneHeaderBytes; ++k)
-        coded[k] = static_cast<uint8_t>(n32 >> (8 * k));
-    const size_t size = static_cast<size_t>(CodePlane(plane, n, coded + kPlaneHeaderBytes) - coded);
+    raster_detail::ChannelCoder coder(coded, static_cast<uint32_t>(n));
+    coder.Feed(plane, n);
+    const size_t size = coder.Finish();
     // Photo-like planes barely shrink; only give memory back when it is worth a copy.
     if (size < ChannelCodeBound(n) / 2) {
         if (uint8_t* smaller = static_cast<uint8_t*>(std::realloc(coded, size)))

@@ -133,9 +133,11 @@ class RatioReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override
     {
+        // With --benchmark_repetitions the median stands for the runs (it comes after them).
         for (const Run& r : runs)
-            if (r.run_type == Run::RT_Iteration && r.iterations > 0)
-                times_[r.benchmark_name()] = r.GetAdjustedCPUTime();
+            if ((r.run_type == Run::RT_Iteration && r.iterations > 0) ||
+                (r.run_type == Run::RT_Aggregate && r.aggregate_name == "median"))
+                times_[r.run_name.str()] = r.GetAdjustedCPUTime();
         ConsoleReporter::ReportRuns(runs);
     }
 

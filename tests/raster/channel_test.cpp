@@ -227,3 +227,95 @@ TEST(ChannelBlock, SplitsCodesAndRebuildsALayer)
     DeletePic(back);
     DeletePic(layer);
 }
+
+namespace {
+
+// The coding done the plain way, the whole plane at once: windows of eight bytes from the end of the
+// last run, a run taking back the equal bytes before its window.
+Bytes ReferenceCode(const Bytes& p)
+{
+    Bytes out;
+    const size_t n = p.size();
+    for (int k = 0; k < 4; ++k)
+        out.push_back(static_cast<uint8_t>(n >> (8 * k)));
+    auto token = [&](unsigned kind, size_t length) {
+        uint64_t rest = length - 1;
+        out.push_back(static_cast<uint8_t>(kind | (rest & 63) << 1 | (rest >> 6 ? 0x80 : 0)));
+        for (rest >>= 6; rest; rest >>= 7)
+            out.push_back(static_cast<uint8_t>((rest & 127) | (rest >> 7 ? 0x80 : 0)));
+    };
+    auto literal = [&](size_t from, size_t to) {
+        if (to > from) {
+            token(0, to - from);
+            out.insert(out.end(), p.begin() + static_cast<long>(from), p.begin() + static_cast<long>(to));
+        }
+    };
+    size_t lit = 0, i = 0;
+    while (i + 8 <= n) {
+        bool equal = true;
+        for (size_t k = 1; k < 8; ++k)
+            equal = equal && p[i + k] == p[i];
+        if (!equal) {
+            i += 8;
+            continue;
+        }
+        const uint8_t v = p[i];
+        size_t start = i, end = i + 8;
+        while (start > lit && p[start - 1] == v)
+            --start;
+        while (end < n && p[end] == v)
+            ++end;
+        literal(lit, start);
+        token(1, end - start);
+        out.push_back(v);
+        lit = i = end;
+    }
+    literal(lit, n);
+    return out;
+}
+
+}  // namespace
+
+TEST(ChannelCode, LayerCodedRowByRowMatchesWholePlanes)
+{
+    // Saving codes each plane in pieces of rows; runs and windows that cross the ends of rows and
+    // pieces must come out as for the whole plane.
+    auto channel = [](int c, size_t i, uint32_t noise) -> uint8_t {
+        switch (c) {
+        case 0: return static_cast<uint8_t>(noise);                          // no runs
+        case 1: return static_cast<uint8_t>((i / 7 + i / 13) % 3);           // runs of every short length
+        case 2: return static_cast<uint8_t>(i / 2500);                        // long runs across rows
+        default: return static_cast<uint8_t>(i % 97 < 60 ? 0 : noise % 4 ? 255 : noise);  // alpha-like
+        }
+    };
+    struct Size { int32_t w, h; } sizes[] = {{1, 40}, {3, 11}, {9, 9}, {37, 5}, {2047, 2}, {2049, 3}, {5000, 2}};
+    for (const Size& s : sizes) {
+        SCOPED_TRACE(std::to_string(s.w) + "x" + std::to_string(s.h));
+        Bitmap* layer = NewRGBAPic(s.w, s.h);
+        ASSERT_NE(layer, nullptr);
+        std::mt19937 rng(static_cast<uint32_t>(s.w));
+        Bytes planes[kChannelCount];
+        const size_t n = static_cast<size_t>(s.w) * static_cast<size_t>(s.h);
+        for (size_t i = 0; i < n; ++i) {
+            const uint32_t noise = rng();
+            for (int c = 0; c < kChannelCount; ++c) {
+                planes[c].push_back(channel(c, i, noise));
+                layer->bits[i * 4 + static_cast<size_t>(c)] = planes[c].back();
+            }
+        }
+        ChannelCodes codes;
+        ASSERT_EQ(CodeChannelBlock(layer, &codes), 1);
+        for (int c = 0; c < kChannelCount; ++c) {
+            const Bytes want = ReferenceCode(planes[c]);
+            EXPECT_EQ(Bytes(codes.coded[c], codes.coded[c] + codes.bytes[c]), want) << "channel " << c;
+            EXPECT_EQ(Code(planes[c], s.w, s.h), want) << "whole plane, channel " << c;
+        }
+        FreeChannelCodes(&codes);
+        DeletePic(layer);
+    }
+    ChannelCodes none;
+    Bitmap* rgb = NewRGBPic(4, 4);
+    EXPECT_EQ(CodeChannelBlock(rgb, &none), 0);
+    EXPECT_EQ(none.coded[0], nullptr);
+    DeletePic(rgb);
+}
