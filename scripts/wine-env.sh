@@ -44,7 +44,8 @@ brisalo_wine_up() {
             for _ in $(seq 100); do wineserver_running && break; sleep 0.1; done
             # Bring up Wine's background services now, with detached streams: started by the first
             # program instead, they would inherit its stdout and hold the caller's pipe open.
-            "$BRISALO_WINE" wineboot </dev/null >/dev/null 2>&1 9>&- || true
+            # (BRISALO_WINE_LOG names a file for their messages, for tests that want to see them.)
+            "$BRISALO_WINE" wineboot </dev/null >>"${BRISALO_WINE_LOG:-/dev/null}" 2>&1 9>&- || true
         fi
     ) 9>"$WINEPREFIX.lock"
 }

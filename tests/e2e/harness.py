@@ -21,6 +21,7 @@ import time
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 SKIP = 77
+_cleared_log_dirs = set()
 
 
 def parse_args(argv=None):
@@ -56,16 +57,6 @@ class Image:
         return len({self.pixel(x, y) for y in range(0, self.height, step) for x in range(0, self.width, step)})
 
 
-class Launched:
-    """A started program; follows the process when the harness has to start it again."""
-
-    def __init__(self, proc):
-        self.proc = proc
-
-    def __getattr__(self, name):
-        return getattr(self.proc, name)
-
-
 class Session:
     def __init__(self, args, size=None, log_dir=None):
         self.tree = os.path.abspath(args.tree)
@@ -74,7 +65,12 @@ class Session:
         self.keep = args.keep
         self.stage = os.path.join(self.tree, "Brisalo6")
         self.wintool_exe = os.path.join(self.tree, "bin", "wintool.exe")
-        self.log_dir = log_dir or os.path.join(self.tree, "e2e-logs")
+        # each test script keeps the logs and screenshots of its last run in a folder of its own
+        script = os.path.splitext(os.path.basename(sys.argv[0]))[0] or "session"
+        self.log_dir = log_dir or os.path.join(self.tree, "e2e-logs", script)
+        if self.log_dir not in _cleared_log_dirs:
+            shutil.rmtree(self.log_dir, ignore_errors=True)
+            _cleared_log_dirs.add(self.log_dir)
         os.makedirs(self.log_dir, exist_ok=True)
         self.procs = []
         self.xvfb = None
@@ -103,21 +99,57 @@ class Session:
             if not shutil.which(tool):
                 print(f"missing {tool}", file=sys.stderr)
                 sys.exit(SKIP)
+        # The first window of a fresh Wine server brings up Wine's desktop for the display. Doing
+        # that here, before the program under test starts, keeps the desktop's start-up out of the
+        # program's own first window, and a desktop without a working display driver is caught
+        # here (both the X server and Wine are then started over) instead of as a missing window.
+        self.env["BRISALO_WINE_LOG"] = os.path.join(self.log_dir, "wine-services.log")
+        for attempt in range(4):
+            self._start_xvfb(attempt)
+            subprocess.run(["bash", "-c", f"source '{ROOT}/scripts/wine-env.sh' && brisalo_wine_up"],
+                           env=self.env, check=True)
+            if self.wintool("desktop")[0] == 0:
+                return self
+            self._wine_down()
+            self._stop_xvfb()
+            time.sleep(1)
+        raise RuntimeError("Wine's desktop did not come up on a new X server in 4 attempts")
+
+    def _start_xvfb(self, attempt):
         r, w = os.pipe()
-        self.xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(w), "-screen", "0", f"{self.size}x24", "-nolisten", "tcp",
-             "-ac", "+extension", "RANDR"], pass_fds=(w,), stdout=subprocess.DEVNULL,
-            stderr=subprocess.DEVNULL, start_new_session=True)
+        with open(os.path.join(self.log_dir, f"xvfb-{attempt + 1}.log"), "wb") as log:
+            self.xvfb = subprocess.Popen(
+                ["Xvfb", "-displayfd", str(w), "-screen", "0", f"{self.size}x24", "-nolisten", "tcp",
+                 "-ac", "+extension", "RANDR"], pass_fds=(w,), stdout=log, stderr=log,
+                start_new_session=True)
         os.close(w)
-        display = os.read(r, 64).decode().strip()
+        # Xvfb writes the number and its newline separately, and ends with a fatal error when the
+        # pipe is closed between the two: read up to the newline before closing.
+        got = b""
+        while not got.endswith(b"\n"):
+            chunk = os.read(r, 64)
+            if not chunk:
+                break
+            got += chunk
         os.close(r)
-        self.env["DISPLAY"] = ":" + display
-        subprocess.run(["bash", "-c", f"source '{ROOT}/scripts/wine-env.sh' && brisalo_wine_up"],
-                       env=self.env, check=True)
-        # Any window query makes Wine bring up its desktop for this display; doing it here, before
-        # the program under test starts, keeps that start-up out of the program's own first window.
-        self.wintool("gone", "BrisaloWarmUp", 0)
-        return self
+        if not got.endswith(b"\n") or self.xvfb.poll() is not None:
+            raise RuntimeError("Xvfb did not start: see " + log.name)
+        self.env["DISPLAY"] = ":" + got.decode().strip()
+
+    def _stop_xvfb(self):
+        if self.xvfb and self.xvfb.poll() is None:
+            self.xvfb.terminate()
+            try:
+                self.xvfb.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                self.xvfb.kill()
+        self.xvfb = None
+
+    def _wine_down(self):
+        subprocess.run([self.wineserver, "-k"], env=self.env, stdin=subprocess.DEVNULL,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        subprocess.run([self.wineserver, "-w"], env=self.env, stdin=subprocess.DEVNULL,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=30)
 
     def __exit__(self, *exc):
         self.close()
@@ -130,77 +162,75 @@ class Session:
                     os.killpg(p.pid, signal.SIGKILL)
                 except ProcessLookupError:
                     pass
-        subprocess.run([self.wineserver, "-k"], env=self.env, stdin=subprocess.DEVNULL,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        subprocess.run([self.wineserver, "-w"], env=self.env, stdin=subprocess.DEVNULL,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=30)
+        self._wine_down()
         for p in self.procs:
             try:
                 p.wait(timeout=10)
             except subprocess.TimeoutExpired:
                 pass
         self.procs = []
-        if self.xvfb and self.xvfb.poll() is None:
-            self.xvfb.terminate()
-            try:
-                self.xvfb.wait(timeout=10)
-            except subprocess.TimeoutExpired:
-                self.xvfb.kill()
-        self.xvfb = None
+        self._stop_xvfb()
 
     # -- programs ------------------------------------------------------------------------------
     def start(self, exe, *args, cwd=None, name=None):
         """Starts a program of the staged folder (or a path) with arguments; returns the Popen."""
         path = exe if os.path.isabs(exe) else os.path.join(self.stage, exe)
-        log = open(os.path.join(self.log_dir, (name or os.path.basename(exe)) + ".log"), "wb")
+        base = os.path.join(self.log_dir, name or os.path.basename(exe))
+        path_log, n = base + ".log", 1
+        while os.path.exists(path_log) and n < 100:  # every start keeps its own output
+            n += 1
+            path_log = f"{base}-{n}.log"
+        log = open(path_log, "wb")
         p = subprocess.Popen([self.wine, path, *args], env=self.env, cwd=cwd or self.stage,
                              stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT,
                              start_new_session=True)
         self.procs.append(p)
-        handle = Launched(p)
-        self.last_start = (handle, [self.wine, path, *args], cwd or self.stage, log, time.time())
-        return handle
+        self.last_start = (p, [self.wine, path, *args], log, time.time())
+        return p
 
     def wintool(self, *args, timeout=60):
-        r = subprocess.run([self.wine, self.wintool_exe, *map(str, args)], env=self.env,
-                           stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
-                           stderr=subprocess.DEVNULL, timeout=timeout)
+        with open(os.path.join(self.log_dir, "wintool.log"), "ab") as log:
+            log.write(f"--- {time.strftime('%H:%M:%S')} wintool {' '.join(map(str, args))}\n".encode())
+            log.flush()
+            r = subprocess.run([self.wine, self.wintool_exe, *map(str, args)], env=self.env,
+                               stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=log, timeout=timeout)
+            log.write(f"rc {r.returncode}: {r.stdout[:200]!r}\n".encode())
         return r.returncode, r.stdout.decode(errors="replace").strip()
 
     def wait_window(self, cls, timeout_ms=30000):
-        """Waits for a visible window of the class; returns (hwnd, (left, top, right, bottom)).
-
-        A program that ends at once without any window while Wine's desktop is still coming up on a
-        fresh display (its first CreateWindow fails) is started again, at most twice."""
+        """Waits for a visible window of the class; returns (hwnd, (left, top, right, bottom))."""
         deadline = time.time() + timeout_ms / 1000
-        relaunches = 0
         while True:
             rc, out = self.wintool("wait", cls, 2000)
-            if rc == 0:
+            if rc == 0 and len(out.split()) == 5:
                 f = out.split()
                 return f[0], tuple(int(v) for v in f[1:5])
-            if self._relaunch_if_gone_early(relaunches):
-                relaunches += 1
-                deadline = max(deadline, time.time() + 20)
-            elif time.time() > deadline:
-                raise AssertionError(f"no window of class {cls} within {timeout_ms} ms")
+            if time.time() > deadline:
+                raise AssertionError(f"no window of class {cls} within {timeout_ms} ms\n" + self.diagnosis())
 
-    def _relaunch_if_gone_early(self, relaunches):
+    def diagnosis(self):
+        """What the harness can tell about a program that did not do what a test waited for."""
+        lines = []
         last = getattr(self, "last_start", None)
-        if not last or relaunches >= 2:
-            return False
-        handle, cmd, cwd, log, started = last
-        if handle.proc.poll() is None or time.time() - started > 15:
-            return False
-        log.write(b"\n--- no window and the program ended: starting it again ---\n")
-        log.flush()
-        time.sleep(1)
-        p = subprocess.Popen(cmd, env=self.env, cwd=cwd, stdin=subprocess.DEVNULL, stdout=log,
-                             stderr=subprocess.STDOUT, start_new_session=True)
-        self.procs.append(p)
-        handle.proc = p
-        self.last_start = (handle, cmd, cwd, log, time.time())
-        return True
+        if last:
+            proc, cmd, log, started = last
+            rc = proc.poll()
+            state = "still running" if rc is None else f"ended with {rc}"
+            lines.append(f"last program: {' '.join(cmd[1:])}, {state}, started {time.time() - started:.1f} s ago")
+            try:
+                log.flush()
+                with open(log.name, "rb") as f:
+                    tail = f.read()[-3000:].decode(errors="replace")
+                if tail.strip():
+                    lines.append("its output:\n" + tail)
+            except OSError:
+                pass
+        try:
+            rc, out = self.wintool("list", timeout=30)
+            lines.append("top-level windows (handle pid visible class title):\n" + out)
+        except subprocess.TimeoutExpired:
+            lines.append("listing the windows timed out")
+        return "\n".join(lines)
 
     def window_exists(self, cls):
         return self.wintool("gone", cls, 0)[0] != 0

@@ -5,6 +5,9 @@
 //   wintool send CLASS MSG WPARAM LPARAM   SendMessage to it; print the result
 //   wintool post CLASS MSG WPARAM LPARAM   PostMessage to it
 //   wintool title CLASS                    print the window text
+//   wintool desktop                        create and destroy a hidden top-level window: exit status 0
+//                                          when Wine's desktop and display driver work
+//   wintool list                           every top-level window: "HWND PID VISIBLE CLASS TITLE"
 //   wintool item CLASS ID                  one control of a dialog: print "ENABLED LEFT TOP RIGHT
 //                                          BOTTOM TEXT" (screen rectangle, ENABLED 1 or 0)
 // CLASS may also be "title=TEXT" for the top-level window with that title (dialogs share a class).
@@ -28,12 +31,32 @@ static HWND Find(const char* cls)
     return (w && IsWindowVisible(w)) ? w : nullptr;
 }
 
+static BOOL CALLBACK ListOne(HWND w, LPARAM)
+{
+    char cls[256] = {}, text[256] = {};
+    DWORD pid = 0;
+    GetClassNameA(w, cls, sizeof cls);
+    GetWindowTextA(w, text, sizeof text);
+    GetWindowThreadProcessId(w, &pid);
+    std::printf("%p %lu %d %s %s\n", static_cast<void*>(w), pid, IsWindowVisible(w) ? 1 : 0, cls, text);
+    return TRUE;
+}
+
 static unsigned long Num(const char* s) { return std::strtoul(s, nullptr, 0); }
 
 int main(int argc, char** argv)
 {
+    if (argc == 2 && !std::strcmp(argv[1], "desktop")) {
+        HWND w = CreateWindowExA(0, "STATIC", "wintool", WS_POPUP, 0, 0, 8, 8, nullptr, nullptr, nullptr, nullptr);
+        if (!w)
+            return 1;
+        DestroyWindow(w);
+        return 0;
+    }
+    if (argc == 2 && !std::strcmp(argv[1], "list"))
+        return EnumWindows(ListOne, 0) ? 0 : 1;
     if (argc < 3) {
-        std::fprintf(stderr, "usage: wintool wait|gone|send|post|title CLASS ...\n");
+        std::fprintf(stderr, "usage: wintool list | wait|gone|send|post|title|item CLASS ...\n");
         return 2;
     }
     const char* cmd = argv[1];
