@@ -3,11 +3,14 @@
 // only then the window's own table.
 #include "app/app.h"
 #include "app/command_chain.h"
+#include "app/document_desk.h"
 #include "app/resource.h"
 #include "app/workspace.h"
 #include "widgets/layers.h"
 #include "widgets/message_box.h"
 #include "widgets/messages.h"
+#include "raster/bmp_file.h"
+#include "document/document.h"
 
 namespace app {
 namespace {
@@ -42,7 +45,8 @@ LRESULT RealisePalette(HWND wnd)
     return static_cast<LRESULT>(changed);
 }
 
-// Mouse input that no layer took: the tool boxes first, then (once it exists) the canvas.
+// Mouse input that no layer took: the tool boxes first, then the document windows, then (once it
+// exists) the canvas.
 void MouseInput(HWND wnd, UINT msg, WPARAM wp, LPARAM lp)
 {
     widgets::Container* desk = Desk();
@@ -68,7 +72,45 @@ void MouseInput(HWND wnd, UINT msg, WPARAM wp, LPARAM lp)
         break;
     }
     if (!taken)
+        taken = DocumentWindowsMouse(msg, wnd, wp, lp);
+    if (!taken)
         SetCursor(LoadCursor(nullptr, IDC_ARROW));
+}
+
+// The document windows' shortcuts, on the key's release: Ctrl+Z undoes, Ctrl+Shift+Z redoes, Ctrl
+// with + and - zooms.
+bool DocumentShortcut(WPARAM key)
+{
+    if (!(GetKeyState(VK_CONTROL) & 0x8000))
+        return false;
+    const bool shift = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
+    switch (key) {
+    case 'Z':
+        return DispatchCommand(shift ? kCmdRedo : kCmdUndo, 0) != 0;
+    case VK_ADD:
+    case VK_OEM_PLUS:
+        return DispatchCommand(kCmdZoomIn, 0) != 0;
+    case VK_SUBTRACT:
+    case VK_OEM_MINUS:
+        return DispatchCommand(kCmdZoomOut, 0) != 0;
+    }
+    return false;
+}
+
+// A picture from the scanner or camera: a packed DIB in global memory, which is ours to free.
+void AcquiredPicture(HGLOBAL memory)
+{
+    if (!memory)
+        return;
+    if (const void* dib = GlobalLock(memory)) {
+        Bitmap* picture = DIBHandletoRGBDIB(dib, GlobalSize(memory));
+        GlobalUnlock(memory);
+        if (picture) {
+            CreateDocumentFromBitmap(picture);
+            DeletePic(picture);
+        }
+    }
+    GlobalFree(memory);
 }
 
 LRESULT CALLBACK MainProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp)
@@ -131,7 +173,7 @@ LRESULT MainWindowMessage(HWND wnd, UINT msg, WPARAM wp, LPARAM lp)
         DispatchCommand(kCommandQuit, 0);
         return 0;
     case WM_KEYUP:
-        if (wp != VK_SPACE && Desk())
+        if (wp != VK_SPACE && !DocumentShortcut(wp) && Desk())
             Desk()->Key(static_cast<int>(wp));
         return 0;
     case WM_KEYDOWN:
@@ -160,9 +202,7 @@ LRESULT MainWindowMessage(HWND wnd, UINT msg, WPARAM wp, LPARAM lp)
         DeferredStart(wnd, lp != 0);
         return 0;
     case kMsgAcquiredPicture:
-        // The picture becomes a document once the document model exists; the memory is ours to free.
-        if (wp)
-            GlobalFree(reinterpret_cast<HGLOBAL>(wp));
+        AcquiredPicture(reinterpret_cast<HGLOBAL>(wp));
         return 0;
     case kMsgRestoreCursor:
         SetCursor(LoadCursor(nullptr, IDC_ARROW));

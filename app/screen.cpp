@@ -7,6 +7,7 @@
 // cannot have it is skipped rather than freezing the interface.
 #include "app/app.h"
 #include "app/desktop.h"
+#include "app/document_desk.h"
 #include "app/workspace.h"
 #include "raster/block_ops.h"
 #include "widgets/layers.h"
@@ -63,7 +64,7 @@ void RedrawScreen(const platform::Rect* area)
     if (r.Empty())
         return;
     DrawDesktop(desktop, screen, r);
-    // the document windows come here, oldest first, once the document model is in
+    DrawDocumentWindows(screen, r);
     DrawToolBoxes(screen, r);
     widgets::DrawLayers(screen, r);
 }

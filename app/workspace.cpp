@@ -1,12 +1,24 @@
 // The main window's life: its creation steps, the deferred start (message 1034) and the shutdown.
 #include "app/workspace.h"
 
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <memory>
 
 #include "app/app.h"
 #include "app/command_chain.h"
+#include "app/document_desk.h"
+#include "app/document_window.h"
 #include "app/resource.h"
 #include "app/settings.h"
+#include "app/shell_hooks.h"
+#include "app/sound.h"
+#include "app/tips.h"
+#include "document/document_core.h"
+#include "document/document_save.h"
+#include "document/undo.h"
+#include "document/vkd_file.h"
 #include "platform/win32/win32_host.h"
 #include "raster/bmp_file.h"
 #include "widgets/layers.h"
@@ -53,13 +65,100 @@ void PostCommand(int code)
         PostMessageA(mainWindow, WM_COMMAND, static_cast<WPARAM>(code & 0xFFFF), 0);
 }
 
-// The shell's own commands: quit.
-int ShellCommand(int command, intptr_t)
+void PostCommandWith(int code, intptr_t parameter)
 {
-    if (command != kCommandQuit)
+    if (mainWindow)
+        PostMessageA(mainWindow, WM_COMMAND, static_cast<WPARAM>(code & 0xFFFF), static_cast<LPARAM>(parameter));
+}
+
+void RefreshArea(const platform::Rect& area) { RefreshScreen(&area); }
+
+// Save and save as, in the layered format; a file that could not be written is told.
+int FileSaveCommand(int command, intptr_t)
+{
+    if (command != kCmdSave && command != kCmdSaveAs)
         return 0;
-    Shutdown(mainWindow);
+    Document* doc = CurrentDocument();
+    if (!doc)
+        return 1;
+    const bool asked = command == kCmdSaveAs || !doc->hasFile;
+    char folder[kMaxPath] = {}, name[kMaxPath] = {};
+    if (asked) {
+        if (!SaveDialog(GetPictureFolder(), folder, name))
+            return 1;
+    } else {
+        std::snprintf(folder, sizeof folder, "%s", doc->directory);
+        std::snprintf(name, sizeof name, "%s", doc->fileName);
+    }
+    if (!SaveDocumentTo(doc, folder, name))
+        widgets::SkinnedMessageBox(Text(IDS_WARNING), kSaveFailedText, widgets::kBoxOk);
+    else if (asked)
+        SetPictureFolder(doc->directory);
     return 1;
+}
+
+// The shell's own commands: quit, then those of the document windows.
+int ShellCommand(int command, intptr_t parameter)
+{
+    if (command == kCommandQuit) {
+        Shutdown(mainWindow);
+        return 1;
+    }
+    return DocumentCommand(command, parameter);
+}
+
+// Long operations of the document core: the wait cursor and the mouse are ours until they end.
+HCURSOR waitRestore = nullptr;
+int waitDepth = 0;
+void BeginWait()
+{
+    if (waitDepth++ == 0) {
+        if (mainWindow)
+            SetCapture(mainWindow);
+        waitRestore = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+    }
+}
+void EndWait()
+{
+    if (waitDepth > 0 && --waitDepth == 0) {
+        if (GetCapture() == mainWindow)
+            ReleaseCapture();
+        SetCursor(waitRestore ? waitRestore : LoadCursor(nullptr, IDC_ARROW));
+    }
+}
+
+void AddRecent(const char* path)
+{
+    const char* cut = std::strrchr(path, '\\');
+    if (!cut)
+        return;
+    std::string folder(path, static_cast<size_t>(cut - path));
+    AddRecentFile(&recentFiles, folder.c_str(), cut + 1);
+}
+
+void TitleChanged(Document* doc)
+{
+    if (DocWindow* w = WindowOf(doc))
+        w->UpdateTitle();
+}
+
+// The document core's hooks that reach Windows: files, the Save dialog, the wait cursor.
+void InstallDocumentHooks(int sw, int sh)
+{
+    InstallDocumentDesk({0, 0, sw, sh}, DeskScreen{RefreshArea, PostCommandWith});
+    g_documentHooks.readDocument = ReadLayeredDocument;
+    g_documentHooks.addRecentFile = AddRecent;
+    g_documentHooks.beginWait = BeginWait;
+    g_documentHooks.endWait = EndWait;
+    g_saveHooks.saveDialog = SaveDialog;
+    g_saveHooks.titleChanged = TitleChanged;
+    SetSoundPlayer(PlayWaveEffect);
+    SetSoundOn(options.sound != 0);
+    SetNewDocumentDefaults(newDocumentDefaults.width, newDocumentDefaults.height, newDocumentDefaults.colorMode,
+                           newDocumentDefaults.title);
+    SetPictureFolder(options.workingDir);
+    SetCommandHandler(CommandSlot::FileSave, FileSaveCommand);
+    SetCommandHandler(CommandSlot::Layers, LayerCommand);
 }
 
 std::string RunFile(const char* name) { return JoinPath(RunDir(), name); }
@@ -127,6 +226,7 @@ bool CreateWorkspace(HWND wnd)
     LoadWallpaper();
     desk = std::make_unique<DeskContainer>(platform::Rect{0, 0, sw, sh});
     failed = !EssentialSkinsPresent() || failed;
+    InstallDocumentHooks(sw, sh);
     // 6. (the stereo sound library starts here with timer 23 once it exists)
     // 7. done
     ReleaseCapture();
@@ -149,16 +249,34 @@ void DeferredStart(HWND wnd, bool failed)
     LoadRecentFiles(RunFile("MRUSYS.DAT").c_str(), &recentFiles);
     LoadBrushPresets(RunFile("fp0023.sys").c_str(), brushPresets);
     LoadColours(&foregroundColour, &backgroundColour);
+    SetDocumentsMaximised(documentsMaximised != 0);
+    // the first document: the command line's file, or a blank picture
+    if (!CreateFirstDocument(startFiles.document.c_str())) {
+        DestroyWindow(wnd);
+        return;
+    }
     RefreshScreen(nullptr);
     DispatchCommand(kCommandDefaultTool, 0);
     SetCursor(LoadCursor(nullptr, IDC_ARROW));
+    // the tip of the day; its check box decides whether the next start shows one
+    if (options.dailyHint) {
+        bool again = true;
+        widgets::SkinnedMessageBox(Text(IDS_TIPS), Tip(static_cast<unsigned>(std::rand())), widgets::kBoxTips,
+                                   &again);
+        if (!mainWindow)
+            return;  // the program was closed while the box was up
+        options.dailyHint = again ? 1 : 0;
+        SetIniInt(kIniSection, "DAILY_HINT_ON", options.dailyHint);
+    }
 }
 
 bool Shutdown(HWND wnd)
 {
-    // Documents close from the newest to the first here, each asking to save; a cancelled question
-    // returns false before anything below has happened, so the program runs on untouched.
-    SaveMdiMaxed(documentsMaximised);
+    // Documents close from the newest to the first, each asking to save; a cancelled question
+    // returns before anything below has happened, so the program runs on untouched.
+    if (!CloseAllDocuments())
+        return false;
+    SaveMdiMaxed(DocumentsMaximised() ? 1 : 0);
     KillTimer(wnd, kTimerCaret);
     widgets::CloseDialog();
     widgets::ClosePopup();
@@ -177,12 +295,17 @@ bool Shutdown(HWND wnd)
 
 void ReleaseWorkspace()
 {
+    ReleaseDocumentDesk();
+    ResetDocumentHooks();
+    ResetSaveHooks();
+    ResetUndoUiHooks();
     desk.reset();
     FreeScreen();
     platform::SetHost(nullptr);
-    host.reset();
     ResetCommandChain();
     mainWindow = nullptr;
+    // The host itself stays: a message box still up in a nested loop (the tips box, when the program
+    // is closed under it) pumps through it once more to see the quit.
 }
 
 }  // namespace app

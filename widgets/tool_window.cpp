@@ -44,7 +44,7 @@ Rect ToolWindow::TitleBar()
 int ToolWindow::Command(int code, int param)
 {
     if (code == kCmdCloseWindow) {
-        Close();
+        CloseRequested();
         return 1;
     }
     if (code == kCmdMinimiseWindow) {
@@ -76,6 +76,14 @@ void ToolWindow::Close()
         parent_->Notify(Id(), kEventClosed, 0);
 }
 
+void ToolWindow::CloseRequested() { Close(); }
+
+void ToolWindow::SetTitle(const char* title)
+{
+    title_ = title ? title : "";
+    Invalidate();
+}
+
 void ToolWindow::MoveTo(Point p)
 {
     Invalidate();
@@ -91,7 +99,7 @@ int ToolWindow::LButtonDown(void* window, uintptr_t wParam, intptr_t lParam)
     // the title bar's buttons come first, then the bar itself, then the body
     if (closeButton_->LButtonDown(window, wParam, lParam) || minButton_->LButtonDown(window, wParam, lParam))
         return 1;
-    if (TitleBar().Contains(p) && MayAct()) {
+    if (movable_ && TitleBar().Contains(p) && MayAct()) {
         if (!AcquireCapture())
             return 0;
         dragging_ = true;

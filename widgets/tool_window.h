@@ -25,11 +25,20 @@ public:
     bool Minimised() const { return minimised_; }
     void SetMinimised(bool minimised);
     void Close();
+    // The close button was pressed.  A plain tool window closes; a window whose content may need
+    // saving first asks its owner instead.
+    virtual void CloseRequested();
     // Moves the window so that its top-left is at p (parent coordinates).
     void MoveTo(Point p);
+    void SetTitle(const char* title);
+    const std::string& Title() const { return title_; }
+    // A window that fills its area (a maximised document) is not dragged by its title bar.
+    void SetMovable(bool movable) { movable_ = movable; }
+
+protected:
+    Rect TitleBar();
 
 private:
-    Rect TitleBar();
 
     std::string title_;
     platform::Font* font_ = nullptr;
@@ -39,6 +48,7 @@ private:
     bool minimised_ = false;
     int32_t fullHeight_;
     bool dragging_ = false;
+    bool movable_ = true;
     Point grab_;
 };
 

@@ -1,0 +1,317 @@
+#include "app/document_desk.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "app/document_window.h"
+#include "app/sound.h"
+#include "document/document_core.h"
+#include "document/document_save.h"
+#include "document/undo.h"
+#include "document/vkd_file.h"
+#include "platform/window_host.h"
+#include "widgets/message_box.h"
+#include "widgets/messages.h"
+
+namespace app {
+namespace {
+
+platform::Rect workArea;
+DeskScreen screen{};
+// Stacking order, bottom first.
+std::vector<DocWindow*> windows;
+bool maximised = false;
+bool undoEnabled = false, redoEnabled = false;
+
+const char* const kUnreadableFile = "This file cannot be opened. A new picture was made instead.";
+
+void Refresh(const platform::Rect& area)
+{
+    if (screen.refresh && !area.Empty())
+        screen.refresh(area);
+}
+
+platform::Rect Frame(const DocWindow* w) { return const_cast<DocWindow*>(w)->AbsoluteRect(); }
+
+bool Drawn(const DocWindow* w) { return !maximised || (!windows.empty() && windows.back() == w); }
+
+// The questions of the document core in the program's message box: the save question offers
+// cancel, reports only say OK, every other question is yes or no.
+int DocumentMessage(const char* text, const char* caption)
+{
+    int kind = widgets::kBoxYesNo;
+    if (text == kSavePromptText || (text && std::strcmp(text, kSavePromptText) == 0))
+        kind = widgets::kBoxYesNoCancel;
+    else if (text == kVkdHigherVersionText || text == kSaveFailedText || text == kUnreadableFile)
+        kind = widgets::kBoxOk;
+    return widgets::SkinnedMessageBox(caption, text, kind);
+}
+
+int WindowForNewDocument(Document* doc)
+{
+    const int cascade = static_cast<int>(windows.size());
+    auto* w = new DocWindow(doc, DocumentFrameRect(doc->width, doc->height, kDefaultZoomIndex, workArea,
+                                                        cascade, false));
+    if (maximised)
+        w->SetMaximised(true, workArea);
+    windows.push_back(w);
+    SetDocumentWindow(doc, w);
+    Refresh(Frame(w));
+    return 1;
+}
+
+void ForgetWindow(Document* doc)
+{
+    auto it = std::find_if(windows.begin(), windows.end(), [doc](DocWindow* w) { return w->Doc() == doc; });
+    if (it == windows.end())
+        return;
+    DocWindow* w = *it;
+    const platform::Rect area = Frame(w);
+    windows.erase(it);
+    SetDocumentWindow(doc, nullptr);
+    delete w;
+    Refresh(area);
+    // With maximised windows the one below now shows.
+    if (maximised && !windows.empty())
+        Refresh(Frame(windows.back()));
+}
+
+void CurrentChanged(Document* doc)
+{
+    ActivateUndoHistory(doc);
+    auto it = std::find_if(windows.begin(), windows.end(), [doc](DocWindow* w) { return w->Doc() == doc; });
+    if (it == windows.end() || *it == windows.back())
+        return;
+    DocWindow* w = *it;
+    windows.erase(it);
+    windows.push_back(w);
+    Refresh(Frame(w));
+}
+
+void PresentRect(Document* doc, const Rect& rect)
+{
+    DocWindow* w = WindowOf(doc);
+    if (!w || !w->Shown() || w->Minimised() || !Drawn(w))
+        return;
+    Refresh(ScreenAreaOf(w->Mapping(), rect, w->View().zoom));
+}
+
+void SetButtons(int undo, int redo)
+{
+    undoEnabled = undo != 0;
+    redoEnabled = redo != 0;
+}
+
+void StartTimer(int id, int millis)
+{
+    if (platform::Host())
+        platform::Host()->StartTimer(static_cast<unsigned>(id), static_cast<unsigned>(millis));
+}
+
+void RefreshWholeWindow(DocWindow* w)
+{
+    if (w)
+        Refresh(Frame(w));
+}
+
+}  // namespace
+
+void InstallDocumentDesk(const platform::Rect& area, const DeskScreen& s)
+{
+    workArea = area;
+    screen = s;
+    InstallUndoHistory();
+    g_documentHooks.messageBox = DocumentMessage;
+    g_documentHooks.documentCreated = WindowForNewDocument;
+    g_documentHooks.documentClosing = ForgetWindow;
+    g_documentHooks.currentDocumentChanged = CurrentChanged;
+    g_documentHooks.presentRect = PresentRect;
+    g_undoUiHooks.setButtons = SetButtons;
+    g_undoUiHooks.playSound = PlaySoundEffect;
+    g_undoUiHooks.startTimer = StartTimer;
+}
+
+void ReleaseDocumentDesk()
+{
+    while (OpenDocument* last = LastOpenDocument())
+        CloseDocument(last->doc);
+    for (DocWindow* w : windows)
+        delete w;
+    windows.clear();
+    screen = {};
+    maximised = false;
+    undoEnabled = redoEnabled = false;
+}
+
+Document* CreateFirstDocument(const char* path)
+{
+    if (path && *path) {
+        if (Document* doc = CreateDocument(path))
+            return doc;
+        g_documentHooks.messageBox(kUnreadableFile, "WARNING");
+    }
+    return CreateDocument(nullptr);
+}
+
+void DrawDocumentWindows(Bitmap* target, const platform::Rect& clip)
+{
+    if (maximised) {
+        if (!windows.empty())
+            windows.back()->Draw(target, clip);
+        return;
+    }
+    for (DocWindow* w : windows)
+        w->Draw(target, clip);
+}
+
+int DocumentWindowsMouse(unsigned message, void* window, uintptr_t wParam, intptr_t lParam)
+{
+    const platform::Point p = widgets::PointFromParam(lParam);
+    if (message == widgets::kMsgLButtonDown) {
+        // Only the topmost window under the point sees a press.
+        for (auto it = windows.rbegin(); it != windows.rend(); ++it)
+            if (Drawn(*it) && (*it)->Shown() && (*it)->HitTest(p))
+                return (*it)->LButtonDown(window, wParam, lParam);
+        return 0;
+    }
+    // Moves and releases end what a press began (a title-bar drag, a pressed button), wherever the
+    // mouse is now; a window with nothing under way ignores them.
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
+        if (!Drawn(*it))
+            continue;
+        if (message == widgets::kMsgLButtonUp && (*it)->LButtonUp(window, wParam, lParam))
+            return 1;
+        if (message == widgets::kMsgMouseMove && (*it)->MouseMove(window, wParam, lParam))
+            return 1;
+    }
+    return 0;
+}
+
+DocWindow* WindowOf(const Document* doc)
+{
+    for (DocWindow* w : windows)
+        if (w->Doc() == doc)
+            return w;
+    return nullptr;
+}
+
+DocWindow* ActiveDocumentWindow() { return WindowOf(CurrentDocument()); }
+
+bool DocumentsMaximised() { return maximised; }
+
+void SetDocumentsMaximised(bool on)
+{
+    maximised = on;
+    for (DocWindow* w : windows)
+        w->SetMaximised(on, workArea);
+    Refresh(workArea);
+}
+
+void RequestCloseDocument(Document* doc)
+{
+    if (screen.postCommand)
+        screen.postCommand(kCmdCloseDocument, reinterpret_cast<intptr_t>(doc));
+}
+
+void ActivateDocument(Document* doc)
+{
+    if (doc && doc != CurrentDocument() && FindOpenDocument(doc))
+        SetCurrentDocument(doc);
+}
+
+bool CloseDocumentAsking(Document* doc)
+{
+    if (!doc || !FindOpenDocument(doc))
+        return true;
+    // The question is about this picture: show it on top first.
+    ActivateDocument(doc);
+    if (!AskSaveBeforeClose(doc))
+        return false;
+    CloseDocument(doc);
+    // Another document becomes current: the one whose window is now on top.
+    if (!CurrentDocument() && !windows.empty())
+        SetCurrentDocument(windows.back()->Doc());
+    return true;
+}
+
+bool CloseAllDocuments()
+{
+    while (OpenDocument* last = LastOpenDocument()) {
+        if (!CloseDocumentAsking(last->doc))
+            return false;
+    }
+    return true;
+}
+
+int DocumentCommand(int command, intptr_t parameter)
+{
+    Document* doc = CurrentDocument();
+    DocWindow* w = ActiveDocumentWindow();
+    switch (command) {
+    case kCmdNewDocument:
+        CreateDocument(nullptr);
+        return 1;
+    case kCmdCloseDocument: {
+        // A window's own close button names its document; it may have closed meanwhile.
+        Document* target = parameter ? reinterpret_cast<Document*>(parameter) : doc;
+        if (FindOpenDocument(target))
+            CloseDocumentAsking(target);
+        return 1;
+    }
+    case kCmdUndo:
+        if (doc)
+            Undo(doc);
+        else
+            PlaySoundEffect(kUndoEmptySoundEffect);
+        return 1;
+    case kCmdRedo:
+        if (doc)
+            Redo(doc);
+        return 1;
+    case kCmdZoomIn:
+    case kCmdZoomOut:
+    case kCmdZoomActual:
+        if (w) {
+            const int zoom = command == kCmdZoomActual ? kDefaultZoomIndex
+                                                       : StepZoom(w->View().zoom, command == kCmdZoomIn ? 1 : -1);
+            w->SetZoom(zoom);
+            RefreshWholeWindow(w);
+        }
+        return 1;
+    case kCmdMaximiseDocuments:
+        SetDocumentsMaximised(parameter != 0);
+        return 1;
+    }
+    return 0;
+}
+
+int LayerCommand(int command, intptr_t parameter)
+{
+    Document* doc = CurrentDocument();
+    switch (command) {
+    case kCmdNewLayer:
+        return doc ? (NewLayerCommand(doc), 1) : 1;
+    case kCmdDeleteLayer:
+        return doc ? (DeleteLayerCommand(doc), 1) : 1;
+    case kCmdDuplicateLayer:
+        return doc ? (DuplicateLayerCommand(doc), 1) : 1;
+    case kCmdMergeDown:
+        return doc ? (MergeDownCommand(doc), 1) : 1;
+    case kCmdOpacitySlider:
+        if (doc)
+            OpacitySliderCommand(doc, static_cast<int>((parameter >> 16) & 0xFFFF),
+                                 static_cast<int32_t>(parameter & 0xFFFF));
+        return 1;
+    case kCmdBlendModeList:
+        if (doc)
+            SetBlendModeCommand(doc, static_cast<int32_t>(parameter));
+        return 1;
+    }
+    return 0;
+}
+
+bool UndoEnabled() { return undoEnabled; }
+bool RedoEnabled() { return redoEnabled; }
+
+}  // namespace app

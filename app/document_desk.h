@@ -1,0 +1,93 @@
+// The document desk: the windows of the open documents, which one is current, how they are drawn
+// and refreshed, and the commands that act on them (closing, zoom, undo and redo, the layer box's
+// commands before the layer box exists).
+//
+// The desk is the shell's side of the document core's hooks: InstallDocumentDesk assigns them, so
+// that a document made anywhere (start-up, an acquired picture, undo of a whole-picture change) gets
+// its window, and a closing one loses it.  Windows are drawn in stacking order, oldest at the bottom;
+// the current document's window comes to the top.  When documents are maximised only the top window
+// is drawn, filling the work area.
+//
+// The screen belongs to the program: the desk asks it to redraw and copy a screen rectangle through
+// DeskScreen, so the desk itself runs headless in tests.
+#pragma once
+#include <cstdint>
+
+#include "document/document.h"
+#include "platform/geometry.h"
+#include "raster/bitmap.h"
+
+namespace app {
+
+class DocWindow;
+
+struct DeskScreen {
+    // Redraws the screen buffer inside the rectangle and copies it to the window.
+    void (*refresh)(const platform::Rect& area);
+    // Posts a command to the main window's dispatcher (it runs once the current message is done).
+    void (*postCommand)(int command, intptr_t parameter);
+};
+
+// Commands of the shell that act on documents.  Identifiers of the standard file and edit menus
+// where there are such, our own otherwise.
+enum : int {
+    kCmdNewDocument = 57600,
+    kCmdCloseDocument = 57602,    // parameter: 0 for the current document
+    kCmdSave = 57603,
+    kCmdSaveAs = 57604,
+    kCmdUndo = 57643,
+    kCmdRedo = 57644,
+    kCmdZoomIn = 32850,
+    kCmdZoomOut = 32851,
+    kCmdZoomActual = 32852,
+    kCmdMaximiseDocuments = 32853,   // parameter: 1 maximised, 0 restored
+};
+
+// The screen the windows live on and how to reach it.  Assigns the document core's window hooks
+// (documentCreated, documentClosing, currentDocumentChanged, presentRect, messageBox) and the undo
+// history's; the undo history itself is installed here too.
+void InstallDocumentDesk(const platform::Rect& workArea, const DeskScreen& screen);
+// Closes every window without questions and forgets the screen (the program is ending or a test is
+// over).
+void ReleaseDocumentDesk();
+
+// Creates the first document: the named file (a .vkd or, once there are importers, a picture), or a
+// blank one from the new-document defaults.  A file the program cannot read is told in the message box
+// and a blank document is made instead.  Null only when not even a blank document could be made.
+Document* CreateFirstDocument(const char* path);
+
+void DrawDocumentWindows(Bitmap* screen, const platform::Rect& clip);
+// Mouse input over the windows, topmost first; 1 when a window took it.  A press on a window's canvas
+// makes its document current and is left to the canvas input (0).
+int DocumentWindowsMouse(unsigned message, void* window, uintptr_t wParam, intptr_t lParam);
+
+DocWindow* WindowOf(const Document* doc);
+// The window of the current document, or null.
+DocWindow* ActiveDocumentWindow();
+
+bool DocumentsMaximised();
+void SetDocumentsMaximised(bool maximised);
+
+// A window's close button: the document closes through the command dispatcher, after the press that
+// asked for it is over.
+void RequestCloseDocument(Document* doc);
+// Makes the document current (its window comes to the top).
+void ActivateDocument(Document* doc);
+
+// Closes one document, asking to save it when modified; false when the user kept it open.
+bool CloseDocumentAsking(Document* doc);
+// Closes every document from the most recently opened to the first; stops at the first one the user
+// keeps open and returns false, leaving it and all older ones open.
+bool CloseAllDocuments();
+
+// Commands of the desk and of the layer box (137 new, 138 delete, 139 duplicate, 140 merge down,
+// 135 opacity slider with the sub-code in the parameter's high word and the value in its low word,
+// 50126 blend mode with the mode as the parameter); 1 when taken.
+int DocumentCommand(int command, intptr_t parameter);
+int LayerCommand(int command, intptr_t parameter);
+
+// The toolbar's undo and redo buttons read their state here.
+bool UndoEnabled();
+bool RedoEnabled();
+
+}  // namespace app

@@ -1,0 +1,39 @@
+// The standard Save dialog for layered documents.
+#include <windows.h>
+#include <commdlg.h>
+
+#include <cstring>
+
+#include "app/app.h"
+#include "app/shell_hooks.h"
+
+namespace app {
+
+int SaveDialog(const char* startFolder, char folder[kMaxPath], char name[kMaxPath])
+{
+    char file[kMaxPath] = {};
+    OPENFILENAMEA ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = mainWindow;
+    ofn.lpstrFilter = "VESK File\0*.vkd\0";
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = sizeof file;
+    ofn.lpstrInitialDir = startFolder && *startFolder ? startFolder : nullptr;
+    ofn.lpstrTitle = "Save File";
+    ofn.lpstrDefExt = nullptr;  // ".vkd" is added by the saving code, whatever case the user typed
+    ofn.Flags = OFN_LONGNAMES | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_EXPLORER;
+    if (!GetSaveFileNameA(&ofn))
+        return 0;
+    // nFileOffset splits the chosen path into its folder and its name.
+    const size_t cut = ofn.nFileOffset;
+    if (cut == 0 || cut >= std::strlen(file))
+        return 0;
+    std::memcpy(folder, file, cut);
+    folder[cut] = '\0';
+    std::strncpy(name, file + cut, kMaxPath - 1);
+    name[kMaxPath - 1] = '\0';
+    return 1;
+}
+
+}  // namespace app

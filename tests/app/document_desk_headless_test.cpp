@@ -1,0 +1,271 @@
+// The document desk on the headless window host: the first document's window, what it draws, the
+// refresh of a changed picture rectangle, the close and quit questions and the layer commands that
+// arrive as command identifiers.
+#include "app/document_desk.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/document_window.h"
+#include "app/sound.h"
+#include "document/document_core.h"
+#include "document/document_save.h"
+#include "document/undo.h"
+#include "platform/headless/headless_host.h"
+#include "raster/block_ops.h"
+#include "widgets/message_box.h"
+#include "widgets/skin.h"
+
+using namespace app;
+
+namespace {
+
+constexpr int32_t kScreenW = 1024, kScreenH = 768;
+
+std::vector<platform::Rect> refreshed;
+std::vector<std::pair<int, intptr_t>> posted;
+std::vector<std::string> questions;
+std::vector<int> answers;   // answers given to the questions, in order (then yes)
+std::vector<int> sounds;
+
+void Refresh(const platform::Rect& r) { refreshed.push_back(r); }
+void Post(int command, intptr_t parameter) { posted.emplace_back(command, parameter); }
+
+int Answer(const char* text, const char*)
+{
+    questions.push_back(text);
+    if (answers.empty())
+        return kAnswerYes;
+    int a = answers.front();
+    answers.erase(answers.begin());
+    return a;
+}
+
+struct DeskTest : ::testing::Test {
+    DeskTest() : host(kScreenW, kScreenH)
+    {
+        previous = platform::SetHost(&host);
+        refreshed.clear();
+        posted.clear();
+        questions.clear();
+        answers.clear();
+        sounds.clear();
+        ResetDocumentHooks();
+        ResetSaveHooks();
+        ResetUndoUiHooks();
+        InstallDocumentDesk({0, 0, kScreenW, kScreenH}, DeskScreen{Refresh, Post});
+        // the message box would need a real main window: the questions are answered here
+        g_documentHooks.messageBox = Answer;
+        SetSoundPlayer([](int effect) { sounds.push_back(effect); });
+        SetNewDocumentDefaults(600, 400, 0, "Untitled");
+        screen = NewRGBPic(kScreenW, kScreenH);
+    }
+    ~DeskTest() override
+    {
+        ReleaseDocumentDesk();
+        ResetDocumentHooks();
+        ResetSaveHooks();
+        ResetUndoUiHooks();
+        SetSoundPlayer(nullptr);
+        DeletePic(screen);
+        platform::SetHost(previous);
+    }
+
+    Colour At(int32_t x, int32_t y) { return widgets::PixelAt(screen, x, y); }
+
+    platform::HeadlessHost host;
+    platform::WindowHost* previous;
+    Bitmap* screen;
+};
+
+TEST_F(DeskTest, FirstDocumentIsABlankUntitledCanvasInAFramedWindow)
+{
+    Document* doc = CreateFirstDocument("");
+    ASSERT_NE(doc, nullptr);
+    EXPECT_EQ(doc->width, 600);
+    EXPECT_EQ(doc->height, 400);
+    EXPECT_STREQ(doc->fileName, "Untitled");
+    DocWindow* w = WindowOf(doc);
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->Title(), "Untitled");
+    EXPECT_EQ(ActiveDocumentWindow(), w);
+
+    BlockSet(screen, 0, 0, kScreenW, kScreenH, 0x123456);
+    DrawDocumentWindows(screen, {0, 0, kScreenW, kScreenH});
+    const ViewMapping m = w->Mapping();
+    // 1 : 1, centred on the screen, the whole canvas visible
+    EXPECT_EQ(m.viewWidth, 600);
+    EXPECT_EQ(m.viewHeight, 400);
+    EXPECT_EQ(m.srcWidth, 600);
+    EXPECT_EQ(At(m.viewLeft, m.viewTop), 0xFFFFFFu);
+    EXPECT_EQ(At(m.viewLeft + 599, m.viewTop + 399), 0xFFFFFFu);
+    EXPECT_EQ(At(m.viewLeft - 1, m.viewTop + 200), 0x000000u);
+    EXPECT_EQ(At(m.viewLeft + 600, m.viewTop + 200), 0x000000u);
+    EXPECT_EQ(At(m.viewLeft + 300, m.viewTop - 1), 0x000000u);
+    EXPECT_EQ(At(m.viewLeft + 300, m.viewTop + 400), 0x000000u);
+    EXPECT_EQ(At(m.viewLeft - 3, m.viewTop + 200), kDocumentBackdrop);
+    // the wallpaper stays outside the window
+    EXPECT_EQ(At(5, 5), 0x123456u);
+}
+
+TEST_F(DeskTest, ZoomedCanvasIsDrawnScaledAndOnlyInsideTheClip)
+{
+    Document* doc = CreateFirstDocument(nullptr);
+    ASSERT_NE(doc, nullptr);
+    // a red square at picture (10, 10)-(20, 20) on the background
+    BlockSet(doc->bottom->pixels, 10, 10, 10, 10, 0xFF0000);
+    ComposeDocument(doc, nullptr);
+    DocWindow* w = WindowOf(doc);
+    refreshed.clear();
+    ASSERT_EQ(DocumentCommand(kCmdZoomOut, 0), 1);
+    EXPECT_EQ(w->View().zoom, kDefaultZoomIndex - 1);   // 75 %
+    EXPECT_FALSE(refreshed.empty());
+    ASSERT_EQ(DocumentCommand(kCmdZoomOut, 0), 1);      // 50 %
+    const ViewMapping m = w->Mapping();
+    EXPECT_EQ(m.viewWidth, 300);
+    EXPECT_EQ(m.viewHeight, 200);
+
+    BlockSet(screen, 0, 0, kScreenW, kScreenH, 0x123456);
+    // a clip covering only the left half of the red square's place on the screen
+    const platform::Rect clip{m.viewLeft, m.viewTop, m.viewLeft + 7, m.viewTop + 20};
+    DrawDocumentWindows(screen, clip);
+    EXPECT_EQ(At(m.viewLeft + 6, m.viewTop + 6), 0xFF0000u);
+    EXPECT_EQ(At(m.viewLeft + 2, m.viewTop + 2), 0xFFFFFFu);
+    EXPECT_EQ(At(m.viewLeft + 8, m.viewTop + 6), 0x123456u) << "drawn outside the clip";
+}
+
+TEST_F(DeskTest, ChangedPictureRectangleIsRefreshedWhereItLiesOnTheScreen)
+{
+    Document* doc = CreateFirstDocument(nullptr);
+    ASSERT_NE(doc, nullptr);
+    const ViewMapping m = WindowOf(doc)->Mapping();
+    refreshed.clear();
+    const Rect changed{100, 50, 110, 60};
+    RefreshDocumentRect(doc, &changed);
+    ASSERT_EQ(refreshed.size(), 1u);
+    const platform::Rect r = refreshed[0];
+    EXPECT_LE(r.left, m.viewLeft + 100);
+    EXPECT_LE(r.top, m.viewTop + 50);
+    EXPECT_GE(r.right, m.viewLeft + 110);
+    EXPECT_GE(r.bottom, m.viewTop + 60);
+    EXPECT_LT(r.Width(), 20);
+    // outside the canvas: nothing to show
+    refreshed.clear();
+    const Rect outside{700, 0, 720, 20};
+    RefreshDocumentRect(doc, &outside);
+    EXPECT_TRUE(refreshed.empty());
+}
+
+TEST_F(DeskTest, LayerCommandsReachTheCurrentDocumentByIdentifier)
+{
+    Document* doc = CreateFirstDocument(nullptr);
+    ASSERT_NE(doc, nullptr);
+    EXPECT_EQ(doc->modified, 0u);
+    EXPECT_EQ(LayerCommand(kCmdNewLayer, 0), 1);
+    EXPECT_EQ(doc->layerCount, 2);
+    EXPECT_EQ(doc->modified, 1u);
+    EXPECT_EQ(LayerCommand(kCmdDuplicateLayer, 0), 1);
+    EXPECT_EQ(doc->layerCount, 3);
+    // opacity: sub-code in the high word, value in the low word
+    EXPECT_EQ(LayerCommand(kCmdOpacitySlider, (kOpacityCommitClick << 16) | 77), 1);
+    EXPECT_EQ(doc->current->props.opacity, 77);
+    EXPECT_EQ(LayerCommand(kCmdBlendModeList, 4), 1);
+    EXPECT_EQ(doc->current->props.blendMode, 4);
+    EXPECT_EQ(LayerCommand(4242, 0), 0);
+    // every one of them is undoable, and undo reaches the history through the desk
+    EXPECT_TRUE(UndoEnabled());
+    EXPECT_FALSE(RedoEnabled());
+    EXPECT_EQ(DocumentCommand(kCmdUndo, 0), 1);
+    EXPECT_EQ(doc->current->props.blendMode, 0);
+    EXPECT_TRUE(RedoEnabled());
+    EXPECT_EQ(DocumentCommand(kCmdRedo, 0), 1);
+    EXPECT_EQ(doc->current->props.blendMode, 4);
+}
+
+TEST_F(DeskTest, UndoWithNothingLeftPlaysItsSound)
+{
+    ASSERT_NE(CreateFirstDocument(nullptr), nullptr);
+    EXPECT_FALSE(UndoEnabled());
+    DocumentCommand(kCmdUndo, 0);
+    EXPECT_EQ(sounds, std::vector<int>{kUndoEmptySoundEffect});
+    SetSoundOn(false);
+    DocumentCommand(kCmdUndo, 0);
+    SetSoundOn(true);
+    EXPECT_EQ(sounds.size(), 1u);
+}
+
+TEST_F(DeskTest, QuitStopsAtTheFirstCancelledQuestionAndKeepsOlderDocuments)
+{
+    Document* first = CreateFirstDocument(nullptr);
+    Document* second = CreateDocument(nullptr);
+    Document* third = CreateDocument(nullptr);
+    ASSERT_TRUE(first && second && third);
+    MarkModified(first);
+    MarkModified(second);
+    // the newest closes without a question, the second is kept open by Cancel
+    answers = {kAnswerCancel};
+    EXPECT_FALSE(CloseAllDocuments());
+    EXPECT_EQ(questions, std::vector<std::string>{kSavePromptText});
+    EXPECT_EQ(OpenDocumentCount(), 2);
+    EXPECT_EQ(FindOpenDocument(third), nullptr);
+    EXPECT_EQ(CurrentDocument(), second);
+    EXPECT_EQ(WindowOf(second), ActiveDocumentWindow());
+    // No for both: everything closes and no window is left
+    answers = {kAnswerNo, kAnswerNo};
+    EXPECT_TRUE(CloseAllDocuments());
+    EXPECT_EQ(OpenDocumentCount(), 0);
+    EXPECT_EQ(CurrentDocument(), nullptr);
+    EXPECT_EQ(ActiveDocumentWindow(), nullptr);
+}
+
+TEST_F(DeskTest, CloseButtonAsksThroughTheDispatcherAndCancelKeepsTheWindow)
+{
+    Document* doc = CreateFirstDocument(nullptr);
+    ASSERT_NE(doc, nullptr);
+    LayerCommand(kCmdNewLayer, 0);
+    WindowOf(doc)->CloseRequested();
+    ASSERT_EQ(posted.size(), 1u);
+    EXPECT_EQ(posted[0].first, kCmdCloseDocument);
+    answers = {kAnswerCancel};
+    DocumentCommand(posted[0].first, posted[0].second);
+    EXPECT_NE(WindowOf(doc), nullptr);
+    answers = {kAnswerNo};
+    DocumentCommand(posted[0].first, posted[0].second);
+    EXPECT_EQ(OpenDocumentCount(), 0);
+    // a second close of the same (now gone) document is harmless
+    EXPECT_EQ(DocumentCommand(posted[0].first, posted[0].second), 1);
+}
+
+TEST_F(DeskTest, UnreadableFileIsToldAndABlankDocumentMadeInstead)
+{
+    Document* doc = CreateFirstDocument("/no/such/picture.vkd");
+    ASSERT_NE(doc, nullptr);
+    EXPECT_EQ(questions.size(), 1u);
+    EXPECT_STREQ(doc->fileName, "Untitled");
+    EXPECT_EQ(doc->hasFile, 0u);
+}
+
+TEST_F(DeskTest, MaximisedWindowsFillTheScreenAndOnlyTheCurrentOneIsDrawn)
+{
+    Document* first = CreateFirstDocument(nullptr);
+    Document* second = CreateDocument(nullptr);
+    ASSERT_TRUE(first && second);
+    SetDocumentsMaximised(true);
+    EXPECT_EQ(WindowOf(first)->AbsoluteRect(), (platform::Rect{0, 0, kScreenW, kScreenH}));
+    BlockSet(screen, 0, 0, kScreenW, kScreenH, 0x123456);
+    // a mark only the first document has
+    BlockSet(first->bottom->pixels, 0, 0, 600, 400, 0x00FF00);
+    ComposeDocument(first, nullptr);
+    DrawDocumentWindows(screen, {0, 0, kScreenW, kScreenH});
+    const ViewMapping m = WindowOf(second)->Mapping();
+    EXPECT_EQ(At(m.viewLeft + 10, m.viewTop + 10), 0xFFFFFFu);
+    ActivateDocument(first);
+    DrawDocumentWindows(screen, {0, 0, kScreenW, kScreenH});
+    EXPECT_EQ(At(m.viewLeft + 10, m.viewTop + 10), 0x00FF00u);
+    SetDocumentsMaximised(false);
+    EXPECT_LT(WindowOf(first)->AbsoluteRect().Width(), kScreenW);
+}
+
+}  // namespace

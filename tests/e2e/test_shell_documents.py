@@ -1,0 +1,146 @@
+"""Documents on screen under Wine: the blank first picture in its window over the wallpaper (after the
+tips box), a .vkd named on the command line opened in its place, and quitting with a modified
+picture: Cancel keeps the program running, No ends it."""
+import os
+import struct
+import sys
+import time
+
+from harness import Session, parse_args, wait_until
+
+MAIN = "990717WClass"
+WM_CLOSE = 0x0010
+WM_COMMAND = 0x0111
+NEW_LAYER = 137
+
+WHITE, BLACK = (255, 255, 255), (0, 0, 0)
+
+
+def write_settings(stage, daily_hint):
+    """A fresh TESSEL.INI: every default, with the tips box on or off."""
+    with open(os.path.join(stage, "TESSEL.INI"), "w", newline="\r\n") as f:
+        f.write(f"[Brisalo 6]\nDAILY_HINT_ON={daily_hint}\n")
+
+
+def write_vkd(path, width, height, layers):
+    """A layered document with raw (uncoded) pixels, which every reader accepts.
+
+    layers: bottom first, each (name, x, y, w, h, (r, g, b))."""
+    out = struct.pack("<HHHHHHHHH", 18, 0x564B, width, height, len(layers), 0, 100, 0, 0)
+    for name, x, y, w, h, (r, g, b) in layers:
+        out += name.encode().ljust(40, b"\0")
+        out += struct.pack("<BBBBhhBB", 255, 1, 0, 0, x, y, 0x02, 0)
+        size = w * 4 * h
+        out += struct.pack("<IiiHHII", 40, w, h, 1, 32, 0, size).ljust(44, b"\0")
+        out += bytes((b, g, r, 255)) * (w * h)
+    with open(path, "wb") as f:
+        f.write(out)
+
+
+def canvas_box(img, inside):
+    """The canvas around a point inside it: scans out to the black frame on each side."""
+    x, y = inside
+    colour = img.pixel(x, y)
+    left = x
+    while left > 0 and img.pixel(left - 1, y) == colour:
+        left -= 1
+    right = x
+    while right < img.width - 1 and img.pixel(right + 1, y) == colour:
+        right += 1
+    top = y
+    while top > 0 and img.pixel(x, top - 1) == colour:
+        top -= 1
+    bottom = y
+    while bottom < img.height - 1 and img.pixel(x, bottom + 1) == colour:
+        bottom += 1
+    return left, top, right + 1, bottom + 1
+
+
+def assert_framed(img, box):
+    left, top, right, bottom = box
+    mx, my = (left + right) // 2, (top + bottom) // 2
+    for p in ((left - 1, my), (right, my), (mx, top - 1), (mx, bottom)):
+        assert img.pixel(*p) == BLACK, f"no black frame at {p}: {img.pixel(*p)}"
+
+
+def message_box_buttons(s, screen_w, screen_h):
+    """Centres of the Yes, No and Cancel buttons of a three-button box centred on the screen."""
+    with open(os.path.join(s.stage, "res", "tools", "msgbox.img"), "rb") as f:
+        head = f.read(26)
+    w, h = struct.unpack("<ii", head[18:26])
+    h = abs(h)
+    x, y = (screen_w - w) // 2, (screen_h - h) // 2
+    row = x + (w - (3 * 88 + 2 * 12)) // 2
+    return [(row + i * 100 + 44, y + h - 28) for i in range(3)]
+
+
+def main():
+    args = parse_args()
+    with Session(args) as s:
+        sw, sh = (int(v) for v in s.size.split("x"))
+        centre = (sw // 2, sh // 2)
+
+        # 1. no arguments: the tips box first, then the blank 600 x 400 picture framed in black
+        write_settings(s.stage, 1)
+        proc = s.start("pintara6.exe")
+        s.wait_window(MAIN, 30000)
+        time.sleep(2.0)
+        img = s.screenshot("documents_tips.png")
+        # the tips box lies over the middle of the screen: its pale body, not the white canvas
+        r, g, b = img.pixel(centre[0] - 150, centre[1] - 20)
+        assert (r, g, b) != WHITE and r > 200 and g > 200, f"no tips box: {(r, g, b)}"
+        s.key("Return")
+        time.sleep(1.0)
+        img = s.screenshot("documents_blank.png")
+        assert img.pixel(*centre) == WHITE, f"no white canvas at the centre: {img.pixel(*centre)}"
+        box = canvas_box(img, centre)
+        assert (box[2] - box[0], box[3] - box[1]) == (600, 400), f"canvas is not 600 x 400: {box}"
+        assert_framed(img, box)
+        # the wallpaper shows around the window
+        assert img.pixel(5, 5) not in (WHITE, BLACK)
+        with open(os.path.join(s.stage, "TESSEL.INI")) as f:
+            assert "DAILY_HINT_ON=1" in f.read().replace(" ", ""), "the tips box did not keep its setting"
+        s.post(MAIN, WM_CLOSE)
+        assert s.wait_exit(proc, 30) == 0, "an unmodified picture did not let the program end"
+
+        # 2. a .vkd on the command line: its layers in their places
+        write_settings(s.stage, 0)
+        folder = os.path.join(s.tree, "e2e-docs")
+        os.makedirs(folder, exist_ok=True)
+        path = os.path.join(folder, "Two Layers.VKD")
+        write_vkd(path, 320, 200, [("Background", 0, 0, 320, 200, (200, 30, 30)),
+                                   ("Square", 100, 50, 40, 40, (30, 30, 200))])
+        proc = s.start("pintara6.exe", "Z:" + path.replace("/", "\\"))
+        s.wait_window(MAIN, 30000)
+        time.sleep(2.0)
+        img = s.screenshot("documents_opened.png")
+        red = img.pixel(*centre)
+        assert red[0] > 150 and red[2] < 80, f"the opened picture is not at the centre: {red}"
+        box = canvas_box(img, (centre[0] + 100, centre[1] + 60))
+        assert (box[2] - box[0], box[3] - box[1]) == (320, 200), f"opened canvas is not 320 x 200: {box}"
+        assert_framed(img, box)
+        blue = img.pixel(box[0] + 120, box[1] + 70)
+        assert blue[2] > 150 and blue[0] < 80, f"the upper layer's square is missing: {blue}"
+        assert img.pixel(box[0] + 99, box[1] + 70) == red, "the square is not at its place"
+
+        # 3. modified by a layer command, quit: Cancel keeps the program, No ends it
+        s.post(MAIN, WM_COMMAND, NEW_LAYER)
+        s.post(MAIN, WM_CLOSE)
+        time.sleep(1.5)
+        img = s.screenshot("documents_question.png")
+        yes, no, cancel = message_box_buttons(s, sw, sh)
+        assert img.pixel(*no) != red and img.pixel(*cancel) != red, "no save question"
+        s.key("Escape")
+        time.sleep(1.0)
+        assert proc.poll() is None and s.window_exists(MAIN), "Cancel did not keep the program running"
+        img = s.screenshot("documents_cancelled.png")
+        assert img.pixel(*centre) == red, "the picture is not shown again after Cancel"
+        s.post(MAIN, WM_CLOSE)
+        time.sleep(1.5)
+        s.click(*no)
+        assert s.wait_exit(proc, 30) == 0, "No did not end the program"
+    print("ok")
+
+
+if __name__ == "__main__":
+    sys.exit(main())
