@@ -25,6 +25,9 @@ enum class CommandSlot {
 
 constexpr int kCommandQuit = 100;
 constexpr int kCommandDefaultTool = 50023;
+// The shell's own menu commands.
+constexpr int kCommandPreferences = 32860;
+constexpr int kCommandDesktopWallpaper = 32861;
 bool IsDispatcherCommand(int command);
 
 void SetCommandHandler(CommandSlot slot, CommandHandler handler);

@@ -8,11 +8,13 @@
 
 #include "app/app.h"
 #include "app/command_chain.h"
+#include "app/desktop_wallpaper.h"
 #include "app/document_desk.h"
 #include "app/document_window.h"
 #include "app/resource.h"
 #include "app/settings.h"
 #include "app/shell_hooks.h"
+#include "app/preferences.h"
 #include "app/sound.h"
 #include "app/tips.h"
 #include "document/document_core.h"
@@ -97,11 +99,63 @@ int FileSaveCommand(int command, intptr_t)
     return 1;
 }
 
-// The shell's own commands: quit, then those of the document windows.
+// The "Preferences" dialog on the modal dialog layer.  It reports from inside itself, so it is
+// only taken off the layer then and destroyed at the next opening or at the end.
+widgets::Container* preferences = nullptr;
+widgets::Container* retiredDialog = nullptr;
+
+void PreferencesDone(bool confirmed, const PreferenceEffects& effects)
+{
+    if (!preferences)
+        return;  // taking it off the layer reports once more
+    retiredDialog = preferences;
+    preferences = nullptr;
+    widgets::CloseDialog();
+    if (!confirmed)
+        return;
+    if (effects.soundChanged)
+        SetSoundOn(options.sound != 0);
+    widgets::SetHintsOn(options.hint != 0);
+    if (effects.reloadWallpaper)
+        LoadWallpaper();
+    RefreshScreen(nullptr);
+}
+
+void OpenPreferences()
+{
+    if (preferences || widgets::CurrentDialog())
+        return;
+    delete retiredDialog;
+    retiredDialog = nullptr;
+    preferences = NewPreferencesDialog(&options, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                                       PreferencesDone);
+    widgets::OpenDialog(preferences);
+}
+
+// The current picture becomes the desktop's wallpaper.
+void SetDesktopWallpaper()
+{
+    const std::string path = WriteDesktopWallpaper(RunDir(), GetComposite());
+    if (path.empty()) {
+        widgets::SkinnedMessageBox(Text(IDS_WARNING), kSaveFailedText, widgets::kBoxOk);
+        return;
+    }
+    SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, const_cast<char*>(path.c_str()),
+                          SPIF_UPDATEINIFILE | SPIF_SENDCHANGE);
+}
+
+// The shell's own commands: quit, preferences, wallpaper, then those of the document windows.
 int ShellCommand(int command, intptr_t parameter)
 {
-    if (command == kCommandQuit) {
+    switch (command) {
+    case kCommandQuit:
         Shutdown(mainWindow);
+        return 1;
+    case kCommandPreferences:
+        OpenPreferences();
+        return 1;
+    case kCommandDesktopWallpaper:
+        SetDesktopWallpaper();
         return 1;
     }
     return DocumentCommand(command, parameter);
@@ -278,7 +332,12 @@ bool Shutdown(HWND wnd)
         return false;
     SaveMdiMaxed(DocumentsMaximised() ? 1 : 0);
     KillTimer(wnd, kTimerCaret);
+    widgets::Container* openDialog = preferences;
+    preferences = nullptr;
     widgets::CloseDialog();
+    delete openDialog;
+    delete retiredDialog;
+    retiredDialog = nullptr;
     widgets::ClosePopup();
     widgets::HideHint();
     desk.reset();

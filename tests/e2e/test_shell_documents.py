@@ -1,6 +1,6 @@
 """Documents on screen under Wine: the blank first picture in its window over the wallpaper (after the
-tips box), a .vkd named on the command line opened in its place, and quitting with a modified
-picture: Cancel keeps the program running, No ends it."""
+tips box), a .vkd named on the command line opened in its place, the Preferences dialog over it, and
+quitting with a modified picture: Cancel keeps the program running, No ends it."""
 import os
 import struct
 import sys
@@ -12,6 +12,7 @@ MAIN = "990717WClass"
 WM_CLOSE = 0x0010
 WM_COMMAND = 0x0111
 NEW_LAYER = 137
+PREFERENCES = 32860
 
 WHITE, BLACK = (255, 255, 255), (0, 0, 0)
 
@@ -122,6 +123,16 @@ def main():
         blue = img.pixel(box[0] + 120, box[1] + 70)
         assert blue[2] > 150 and blue[0] < 80, f"the upper layer's square is missing: {blue}"
         assert img.pixel(box[0] + 99, box[1] + 70) == red, "the square is not at its place"
+
+        # the Preferences dialog opens over the picture and Escape closes it without a change
+        s.post(MAIN, WM_COMMAND, PREFERENCES)
+        time.sleep(1.0)
+        img = s.screenshot("documents_preferences.png")
+        assert img.pixel(*centre) != red, "no Preferences dialog over the picture"
+        s.key("Escape")
+        time.sleep(1.0)
+        img = s.screenshot("documents_preferences_closed.png")
+        assert img.pixel(*centre) == red, "the Preferences dialog did not close"
 
         # 3. modified by a layer command, quit: Cancel keeps the program, No ends it
         s.post(MAIN, WM_COMMAND, NEW_LAYER)
