@@ -109,12 +109,6 @@ void StartTimer(int id, int millis)
         platform::Host()->StartTimer(static_cast<unsigned>(id), static_cast<unsigned>(millis));
 }
 
-void RefreshWholeWindow(DocWindow* w)
-{
-    if (w)
-        Refresh(Frame(w));
-}
-
 }  // namespace
 
 void InstallDocumentDesk(const platform::Rect& area, const DeskScreen& s)
@@ -203,8 +197,10 @@ bool DocumentsMaximised() { return maximised; }
 void SetDocumentsMaximised(bool on)
 {
     maximised = on;
-    for (DocWindow* w : windows)
+    for (DocWindow* w : windows) {
         w->SetMaximised(on, workArea);
+        w->FitFrame(workArea);   // back in its place, sized for the zoom it has now
+    }
     Refresh(workArea);
 }
 
@@ -275,8 +271,10 @@ int DocumentCommand(int command, intptr_t parameter)
         if (w) {
             const int zoom = command == kCmdZoomActual ? kDefaultZoomIndex
                                                        : StepZoom(w->View().zoom, command == kCmdZoomIn ? 1 : -1);
+            const platform::Rect before = Frame(w);
             w->SetZoom(zoom);
-            RefreshWholeWindow(w);
+            w->FitFrame(workArea);
+            Refresh(platform::Union(before, Frame(w)));
         }
         return 1;
     case kCmdMaximiseDocuments:

@@ -1,5 +1,7 @@
 #include "app/document_window.h"
 
+#include <algorithm>
+
 #include "app/document_desk.h"
 #include "raster/block_ops.h"
 #include "raster/stretch.h"
@@ -75,18 +77,33 @@ void DocWindow::SetMaximised(bool maximised, const platform::Rect& frame)
 {
     if (maximised && !maximised_)
         restored_ = rect_;
-    Invalidate();
     maximised_ = maximised;
-    platform::Rect target = maximised ? frame : restored_;
-    // The title bar's buttons stay at the right end of the bar.
-    const int32_t shift = target.Width() - rect_.Width();
-    rect_ = target;
+    Reframe(maximised ? frame : restored_);
+    SetMovable(!maximised);
+}
+
+void DocWindow::Reframe(const platform::Rect& frame)
+{
+    Invalidate();
+    const int32_t shift = frame.Width() - rect_.Width();
+    rect_ = frame;
     for (Widget* child : children_) {
         platform::Rect r = child->GetRect();
         child->SetRect(r.Offset(shift, 0));
     }
-    SetMovable(!maximised);
     Invalidate();
+}
+
+void DocWindow::FitFrame(const platform::Rect& workArea)
+{
+    if (maximised_ || !doc_)
+        return;
+    const platform::Rect wanted = DocumentFrameRect(doc_->width, doc_->height, view_.zoom, workArea, 0, false);
+    const int32_t left = std::clamp(rect_.left, workArea.left, workArea.right - wanted.Width());
+    const int32_t top = std::clamp(rect_.top, workArea.top, workArea.bottom - wanted.Height());
+    Reframe({left, top, left + wanted.Width(), top + wanted.Height()});
+    // the scroll position is kept inside the picture for the new size
+    Mapping();
 }
 
 void DocWindow::SetZoom(int zoom)

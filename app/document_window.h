@@ -26,6 +26,9 @@ public:
     // Maximised windows fill the work area; a window put back takes its own place again.
     void SetMaximised(bool maximised, const platform::Rect& frame);
     void SetZoom(int zoom);
+    // A window that is not maximised takes the size its zoomed canvas wants, keeping its top-left
+    // corner where the work area allows.
+    void FitFrame(const platform::Rect& workArea);
     void UpdateTitle();
 
     int Command(int code, int param) override;
@@ -35,6 +38,9 @@ public:
     void Draw(Bitmap* screen, const platform::Rect& clip) override;
 
 private:
+    // Moves and sizes the window; the title bar's buttons stay at its right end.
+    void Reframe(const platform::Rect& frame);
+
     Document* doc_;
     DocumentView view_;
     bool maximised_ = false;

@@ -6,6 +6,7 @@
 #include "app/app.h"
 #include "app/file_types.h"
 #include "app/settings.h"
+#include "app/shell_seams.h"
 #include "platform/files.h"
 
 namespace app {
@@ -79,14 +80,17 @@ int WINAPI WinMain(HINSTANCE inst, HINSTANCE prev, LPSTR commandLine, int)
         DeletePalettes();
         return 0;
     }
-    // 8. the message loop
+    // 8. the message loop; the scanner sees every message first
     MSG msg{};
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (g_shellSeams.offerMessage(&msg))
+            continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
-    // 9. new-document defaults back to their file
+    // 9. new-document defaults back to their file, the tablet closed
     SaveNewDocumentDefaults(newDocumentDefaults);
+    g_shellSeams.closeTablet();
     DeletePalettes();
     return static_cast<int>(msg.wParam);
 }

@@ -15,6 +15,7 @@
 #include "app/settings.h"
 #include "app/shell_hooks.h"
 #include "app/preferences.h"
+#include "app/shell_seams.h"
 #include "app/sound.h"
 #include "app/tips.h"
 #include "document/document_core.h"
@@ -257,7 +258,8 @@ bool CreateWorkspace(HWND wnd)
     // 1. The layer-effect defaults belong to the document model, which sets them when it starts.
     // 2. text-tool font
     LoadTextFont(&textFont);
-    // 3. (the scanner and codec libraries open here once they exist)
+    // 3. scanner and camera input (the codecs need no opening)
+    g_shellSeams.openScanner(wnd);
     // 4. a busy start: the mouse is ours and shows the wait cursor
     SetCapture(wnd);
     HCURSOR oldCursor = SetCursor(LoadCursor(nullptr, IDC_WAIT));
@@ -311,6 +313,11 @@ void DeferredStart(HWND wnd, bool failed)
     }
     RefreshScreen(nullptr);
     DispatchCommand(kCommandDefaultTool, 0);
+    // the stylus tablet: one that is there but cannot be opened is told, the mouse still paints
+    if (g_shellSeams.openTablet(wnd) == kTabletUnusable)
+        MessageBoxA(wnd, "Failed to initialize tablet!", "Warning", MB_OK | MB_ICONSTOP);
+    if (!startFiles.tutorial.empty())
+        g_shellSeams.playTutorial(startFiles.tutorial.c_str());
     SetCursor(LoadCursor(nullptr, IDC_ARROW));
     // the tip of the day; its check box decides whether the next start shows one
     if (options.dailyHint) {
@@ -343,6 +350,7 @@ bool Shutdown(HWND wnd)
     desk.reset();
     SaveTextFont(textFont);
     DeletePalettes();
+    g_shellSeams.closeScanner();
     SaveRecentFiles(RunFile("MRUSYS.DAT").c_str(), recentFiles);
     SaveBrushPresets(RunFile("fp0023.sys").c_str(), brushPresets);
     SaveColours(foregroundColour, backgroundColour);

@@ -126,6 +126,8 @@ TEST_F(DeskTest, ZoomedCanvasIsDrawnScaledAndOnlyInsideTheClip)
     const ViewMapping m = w->Mapping();
     EXPECT_EQ(m.viewWidth, 300);
     EXPECT_EQ(m.viewHeight, 200);
+    // the window shrank around the smaller canvas
+    EXPECT_EQ(w->AbsoluteRect().Width(), 300 + 2 * kCanvasMargin + 2);
 
     BlockSet(screen, 0, 0, kScreenW, kScreenH, 0x123456);
     // a clip covering only the left half of the red square's place on the screen
