@@ -1,6 +1,7 @@
 #include "document/compose.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -45,54 +46,86 @@ void DrawPixels(Bitmap* dst, int32_t ox, int32_t oy, const Layer* layer, const R
              r.top - layer->props.y, layer->props.opacity, layer->props.blendMode);
 }
 
-void BlendVisible(Bitmap* composite, const Layer* layer, const Rect& r)
+void BlendVisible(Bitmap* dst, int32_t ox, int32_t oy, const Layer* layer, const Rect& r)
 {
     if (LayerVisible(layer) && layer->pixels)
-        BlendLayer(composite, 0, 0, layer, r);
+        BlendLayer(dst, ox, oy, layer, r);
 }
 
 // The current layer's place in the walk: the transform preview while one is shown, else the layer.
-void BlendCurrentPlace(Document* doc, const Rect& r)
+void BlendCurrentPlace(Document* doc, Bitmap* dst, int32_t ox, int32_t oy, const Rect& r)
 {
     if (doc->transformActive) {
         if (doc->transformLayer.pixels)
-            BlendLayer(doc->composite, 0, 0, &doc->transformLayer, r);
+            BlendLayer(dst, ox, oy, &doc->transformLayer, r);
         return;
     }
-    BlendVisible(doc->composite, doc->current, r);
+    BlendVisible(dst, ox, oy, doc->current, r);
 }
 
-constexpr int32_t kComposeBandBytes = 48 * 1024;
-
-void DrawOverlay(Document* doc, const Rect& r)
+void DrawOverlay(Document* doc, Bitmap* dst, int32_t ox, int32_t oy, const Rect& r)
 {
     if (!doc->overlay)
         return;
     const Rect place = MakeRect(doc->overlayX, doc->overlayY, doc->overlay->width, doc->overlay->height);
     const Rect o = Intersect(place, r);
-    if (!o.Empty())
-        BlockCopy(doc->composite, o.left, o.top, o.Width(), o.Height(), doc->overlay, o.left - place.left,
-                  o.top - place.top, 255);
+    if (o.Empty())
+        return;
+    BlockCopy(dst, o.left - ox, o.top - oy, o.Width(), o.Height(), doc->overlay, o.left - place.left,
+              o.top - place.top, 255);
+    // The composite has no alpha: what the overlay leaves there is opaque for the layers above it.
+    if (dst->bitsPerPixel == 32)
+        for (int32_t y = o.top; y < o.bottom; ++y) {
+            uint8_t* p = PicPixel(dst, o.left - ox, y - oy);
+            for (int32_t x = 0; x < o.Width(); ++x)
+                p[x * 4 + 3] = 255;
+        }
 }
 
-}  // namespace
-
-namespace {
-
-// One band of the composite: checkerboard, the layers below the current one, the current layer's
-// place, the overlay, the layers above.
-void ComposeBand(Document* doc, const Rect& r)
+// The layer walk over r (document coordinates) into dst, whose pixel (0, 0) is document point
+// (ox, oy): the layers below the current one, the current layer's place, the overlay, the layers
+// above.
+void ComposeLayers(Document* doc, Bitmap* dst, int32_t ox, int32_t oy, const Rect& r)
 {
-    FillCheckerboard(doc->composite, r);
     const Layer* l = doc->bottom;
     for (; l && l != doc->current; l = l->above)
-        BlendVisible(doc->composite, l, r);
+        BlendVisible(dst, ox, oy, l, r);
     if (!l)
         return;   // no current layer in the stack: everything has been drawn
-    BlendCurrentPlace(doc, r);
-    DrawOverlay(doc, r);
+    BlendCurrentPlace(doc, dst, ox, oy, r);
+    DrawOverlay(doc, dst, ox, oy, r);
     for (l = l->above; l; l = l->above)
-        BlendVisible(doc->composite, l, r);
+        BlendVisible(dst, ox, oy, l, r);
+}
+
+// The checkerboard over a whole 32-bit band whose pixel (0, 0) is document point (ox, oy).
+void FillBandCheckerboard(Bitmap* band, int32_t ox, int32_t oy, uint32_t* even, uint32_t* odd)
+{
+    const uint32_t grey = 0xFF000000u | kCheckerGrey * 0x010101u, white = 0xFFFFFFFFu;
+    for (int32_t x = 0; x < band->width; ++x) {
+        const bool greyFirst = (((ox + x) / kCheckerCell) & 1) == 0;
+        even[x] = greyFirst ? grey : white;
+        odd[x] = greyFirst ? white : grey;
+    }
+    const size_t bytes = static_cast<size_t>(band->width) * 4;
+    for (int32_t y = 0; y < band->height; ++y)
+        std::memcpy(PicRow(band, y), (((oy + y) / kCheckerCell) & 1) == 0 ? even : odd, bytes);
+}
+
+// Layers are laid in bands of rows small enough to stay in the cache while every layer passes over
+// them, so each layer is read once and the composite is not streamed once per layer.  The band is
+// 32-bit and opaque, which the blend loops handle four whole pixels at a time; it goes to the 24-bit
+// composite once, when every layer is in.
+constexpr int32_t kComposeBandBytes = 96 * 1024;
+
+// Without memory for a band the layers are laid straight onto the composite, band by band.
+void ComposeInPlace(Document* doc, const Rect& r, int32_t bandRows)
+{
+    for (int32_t top = r.top; top < r.bottom; top += bandRows) {
+        const Rect band{r.left, top, r.right, std::min(r.bottom, top + bandRows)};
+        FillCheckerboard(doc->composite, band);
+        ComposeLayers(doc, doc->composite, 0, 0, band);
+    }
 }
 
 }  // namespace
@@ -137,12 +170,30 @@ void ComposeDocument(Document* doc, const Rect* rect)
     const Rect r = ClipToCanvas(doc, rect);
     if (r.Empty())
         return;
-    // Work in bands of rows small enough for the composite's part to stay in the cache while every
-    // layer is laid on it: the layers are read once, the composite is not streamed once per layer.
-    const int32_t rowBytes = std::max<int32_t>(r.Width() * 3, 1);
-    const int32_t bandRows = std::clamp<int32_t>(kComposeBandBytes / rowBytes, 4, 256);
-    for (int32_t top = r.top; top < r.bottom; top += bandRows)
-        ComposeBand(doc, Rect{r.left, top, r.right, std::min(r.bottom, top + bandRows)});
+    const int32_t width = r.Width();
+    const int32_t bandRows = std::clamp<int32_t>(kComposeBandBytes / (width * 4), 4, 256);
+    const size_t bandPixels = static_cast<size_t>(width) * static_cast<size_t>(bandRows);
+    // the band, then two rows of checkerboard pattern
+    uint32_t* memory = static_cast<uint32_t*>(std::malloc((bandPixels + 2 * static_cast<size_t>(width)) * 4));
+    if (!memory || doc->composite->bitsPerPixel != 24) {
+        std::free(memory);
+        ComposeInPlace(doc, r, bandRows);
+        return;
+    }
+    uint32_t* even = memory + bandPixels;
+    uint32_t* odd = even + width;
+    // From the bottom band up: bitmaps keep their bottom line first, so the layers are read in one
+    // direction through memory.
+    const int32_t bands = (r.Height() + bandRows - 1) / bandRows;
+    for (int32_t k = bands - 1; k >= 0; --k) {
+        const int32_t top = r.top + k * bandRows;
+        const int32_t rows = std::min(r.bottom - top, bandRows);
+        Bitmap band{width, rows, 32, width * 4, reinterpret_cast<uint8_t*>(memory), nullptr};
+        FillBandCheckerboard(&band, r.left, top, even, odd);
+        ComposeLayers(doc, &band, r.left, top, Rect{r.left, top, r.right, top + rows});
+        BlockBlockCopy(doc->composite, r.left, top, width, rows, &band, 0, 0);
+    }
+    std::free(memory);
 }
 
 void RefreshDocumentRect(Document* doc, const Rect* rect)

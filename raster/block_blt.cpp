@@ -5,6 +5,7 @@
 
 #include "raster/block_clip.h"
 #include "raster/block_ops.h"
+#include "raster/blend_four_sse2.h"
 #include "raster/blend_pixel.h"
 #include "raster/pic_copy.h"
 
@@ -16,6 +17,7 @@ using raster_detail::ClipBlock;
 using raster_detail::ValidPic;
 
 namespace {
+
 
 using blend::F4;
 using blend::I4;
@@ -52,7 +54,9 @@ BLEND_INLINE void Unpack24(U4 v, I4* r, I4* g, I4* b)
 // The kinds of source: each gives one pixel's alpha and colour, or four pixels in lanes, and tells
 // cheaply whether four pixels are all transparent or all opaque.
 struct Src32 {
+    static constexpr bool kWholePixels = true;
     const uint8_t* p;
+    __m128i Pixels4(int32_t i) const { return blend_sse2::Load(p + i * 4); }
     int32_t Alpha(int32_t i) const { return p[i * 4 + 3]; }
     Rgb Colour(int32_t i) const { return {p[i * 4 + 2], p[i * 4 + 1], p[i * 4]}; }
     // byte reads: going through the lane register would cost a store-forwarding stall
@@ -85,6 +89,7 @@ struct Src32 {
 };
 
 struct Src24 {
+    static constexpr bool kWholePixels = false;
     const uint8_t* p;
     int32_t Alpha(int32_t) const { return 255; }
     Rgb Colour(int32_t i) const { return {p[i * 3 + 2], p[i * 3 + 1], p[i * 3]}; }
@@ -99,8 +104,13 @@ struct Src24 {
 };
 
 struct SrcMask {
+    static constexpr bool kWholePixels = true;
     const uint8_t* coverage;
     Rgb colour;
+    __m128i Pixels4(int32_t i) const
+    {
+        return blend_sse2::MaskPixels(coverage + i, _mm_set1_epi32(colour.r << 16 | colour.g << 8 | colour.b));
+    }
     int32_t Alpha(int32_t i) const { return coverage[i]; }
     Rgb Colour(int32_t) const { return colour; }
     bool Clear4(int32_t i) const
@@ -269,12 +279,67 @@ void LaySome(uint8_t* d, const Src& src, int32_t i0, int32_t m, int32_t op)
     }
 }
 
+// A separable mode onto a 32-bit destination, four whole pixels at a time: transparent groups are
+// skipped, opaque ones in normal mode stored as they are, the rest mixed in SSE2 lanes unless the
+// backdrop under them is not opaque, which takes the full formula pixel by pixel.
+template <int32_t Mode, typename Src>
+void BltRowOpaqueBackdrop(uint8_t* d, Src src, int32_t n, int32_t op)
+{
+    using namespace blend_sse2;
+    const __m128i opacity = _mm_set1_epi16(static_cast<int16_t>(op));
+    const bool scaled = op != 255;
+    auto layGroup = [&](int32_t k, __m128i s) {
+        if (ClearMask(s) == kAllFour)
+            return;
+        uint8_t* q = d + k * 4;
+        if (Mode == kBlendNormal && !scaled && OpaqueMask(s) == kAllFour) {
+            Store(q, s);
+            return;
+        }
+        const __m128i b = Load(q);
+        if (OpaqueMask(b) != kAllFour) {
+            LaySome<Mode, 32>(q, src, k, 4, op);
+            return;
+        }
+        Store(q, blend_sse2::LayFour<Mode>(s, b, opacity, scaled));
+    };
+    int32_t i = 0;
+    // Sixteen pixels are tested together first: painting layers are mostly long transparent or
+    // opaque stretches.
+    for (; i + 16 <= n; i += 16) {
+        const __m128i s0 = src.Pixels4(i), s1 = src.Pixels4(i + 4), s2 = src.Pixels4(i + 8), s3 = src.Pixels4(i + 12);
+        const __m128i alphaOr = _mm_or_si128(_mm_or_si128(s0, s1), _mm_or_si128(s2, s3));
+        if (ClearMask(alphaOr) == kAllFour)
+            continue;
+        if (Mode == kBlendNormal && !scaled) {
+            const __m128i alphaAnd = _mm_and_si128(_mm_and_si128(s0, s1), _mm_and_si128(s2, s3));
+            if (OpaqueMask(alphaAnd) == kAllFour) {
+                Store(d + i * 4, s0);
+                Store(d + i * 4 + 16, s1);
+                Store(d + i * 4 + 32, s2);
+                Store(d + i * 4 + 48, s3);
+                continue;
+            }
+        }
+        layGroup(i, s0);
+        layGroup(i + 4, s1);
+        layGroup(i + 8, s2);
+        layGroup(i + 12, s3);
+    }
+    for (; i + 4 <= n; i += 4)
+        layGroup(i, src.Pixels4(i));
+    if (i < n)
+        LaySome<Mode, 32>(d + i * 4, src, i, n - i, op);
+}
+
 template <int32_t Mode, int DstBpp, typename Src>
 void BltRow(uint8_t* d, Src src, int32_t n, int32_t op)
 {
     constexpr int32_t bpp = DstBpp / 8;
     constexpr int32_t lanes = blend::kLanes;
-    if constexpr (blend::IsNonSeparable(Mode) || Mode == kBlendNormal) {
+    if constexpr (DstBpp == 32 && Src::kWholePixels && blend_sse2::Handles(Mode)) {
+        BltRowOpaqueBackdrop<Mode>(d, src, n, op);
+    } else if constexpr (blend::IsNonSeparable(Mode) || Mode == kBlendNormal) {
         // Groups of four in lanes where the backdrop allows, one by one elsewhere.
         int32_t i0 = 0;
         for (; i0 + lanes <= n; i0 += lanes)
@@ -331,13 +396,15 @@ int BlockBlt(Bitmap* dst, int32_t dx, int32_t dy, int32_t w, int32_t h, const Bi
         src = scratch;
         a.sx = a.sy = 0;
     }
+    // Rows in memory order (bitmaps keep the bottom line first), so that a block spanning whole
+    // rows is read as one stream.
     if (src->bitsPerPixel == 32) {
         RowFn<Src32> fn = PickRow<Src32>(dst->bitsPerPixel, mode);
-        for (int32_t j = 0; j < a.h; ++j)
+        for (int32_t j = a.h - 1; j >= 0; --j)
             fn(PicPixel(dst, a.dx, a.dy + j), Src32{PicPixel(src, a.sx, a.sy + j)}, a.w, opacity);
     } else {
         RowFn<Src24> fn = PickRow<Src24>(dst->bitsPerPixel, mode);
-        for (int32_t j = 0; j < a.h; ++j)
+        for (int32_t j = a.h - 1; j >= 0; --j)
             fn(PicPixel(dst, a.dx, a.dy + j), Src24{PicPixel(src, a.sx, a.sy + j)}, a.w, opacity);
     }
     DeletePic(scratch);

@@ -53,11 +53,30 @@ MixRowFn PickMixRow(int32_t dstBpp, int32_t srcBpp, bool gray)
     return gray ? PickMixRowFor<true>(dstBpp, srcBpp) : PickMixRowFor<false>(dstBpp, srcBpp);
 }
 
+// 32-bit pixels to 24-bit ones, four at a time as three words (the composer's last step).
+void DropAlphaRow(uint8_t* d, const uint8_t* s, int32_t n)
+{
+    int32_t i = 0;
+    for (; i + 4 <= n; i += 4, d += 12, s += 16) {
+        uint32_t v[4];
+        std::memcpy(v, s, sizeof v);
+        const uint32_t w[3] = {(v[0] & 0xFFFFFFu) | v[1] << 24, ((v[1] >> 8) & 0xFFFFu) | v[2] << 16,
+                               ((v[2] >> 16) & 0xFFu) | v[3] << 8};
+        std::memcpy(d, w, sizeof w);
+    }
+    for (; i < n; ++i, d += 3, s += 4)
+        std::memcpy(d, s, 3);
+}
+
 // Plain row copy with depth conversion.
 void CopyRow(uint8_t* d, int32_t dstBpp, const uint8_t* s, int32_t srcBpp, int32_t n)
 {
     if (dstBpp == srcBpp) {
         std::memmove(d, s, static_cast<size_t>(n) * static_cast<size_t>(dstBpp / 8));
+        return;
+    }
+    if (dstBpp == 24) {
+        DropAlphaRow(d, s, n);
         return;
     }
     PickMixRow(dstBpp, srcBpp, false)(d, s, n, 255);

@@ -1,6 +1,10 @@
+#include <cstring>
+#include <vector>
+
 #include "doc_fixture.h"
 #include "document/compose.h"
 #include "document/effect_render.h"
+#include "raster/block_ops.h"
 #include "raster/pic_copy.h"
 
 namespace {
@@ -156,4 +160,60 @@ TEST_F(Compose, APaintedChangeRefreshesAsFarAsItsEffectsReach)
     EXPECT_EQ(g_presented, (Rect{25, 35, 39, 49})) << "the dab at (30, 40) widened by size + blur";
     EXPECT_EQ(Rgb(doc->composite, 31, 41), 0x000000u);
     EXPECT_EQ(Rgb(doc->composite, 28, 41) >> 16, 0xFFu) << "glow red next to the dab";
+}
+
+TEST_F(Compose, BandsComposeLikeLayingEveryLayerOnTheComposite)
+{
+    // The layers are laid on an opaque band that goes to the composite when all are in; the result
+    // must be what laying each one on the composite itself gives: every mode, opacities, a drop
+    // shadow and outer glow, and a half-transparent overlay with half-transparent paint above it.
+    // Wide enough for several bands, the last one short.
+    const int32_t W = 700, H = 90;
+    Document* doc = Blank(W, H);
+    auto paint = [](Layer* l, int seed) {
+        Bitmap* b = l->pixels;
+        for (int32_t y = 0; y < b->height; ++y)
+            for (int32_t x = 0; x < b->width; ++x) {
+                const int32_t d = (x + (2 + seed) * y + seed * 31) % 90;
+                const uint32_t a = d < 30 ? 0 : d < 60 ? 255 : uint32_t(255 - (d - 60) * 8);
+                SetArgb(b, x, y, a << 24 | uint32_t(x * 7 + seed * 50) % 256 << 16 | uint32_t(y * 3 + seed) % 256 << 8 |
+                                     uint32_t(x + y) % 256);
+            }
+    };
+    std::vector<Layer*> layers;
+    for (int32_t mode = 0; mode < kBlendModeCount; ++mode) {
+        Layer* l = SolidLayer("paint", -7 + mode * 60, -5 + mode * 4, 350, 80, 0);
+        paint(l, mode);
+        l->props.blendMode = static_cast<uint8_t>(mode);
+        l->props.opacity = static_cast<uint8_t>(255 - mode * 30);
+        if (mode == 2) {
+            l->props.effectFlags = kEffectDropShadow | kEffectOuterGlow;
+            ASSERT_EQ(RenderLayerEffects(l, nullptr), 1);
+        }
+        InsertLayer(doc, l, doc->top);
+        layers.push_back(l);
+    }
+    ASSERT_EQ(SelectLayer(doc, layers[4]), 1);
+    doc->overlay = NewRGBAPic(300, 40);
+    FillArgb(doc->overlay, 0, 0, 300, 40, 0x40FF8000);
+    doc->overlayX = 200;
+    doc->overlayY = 30;
+
+    Bitmap* want = NewRGBPic(W, H);
+    ASSERT_NE(want, nullptr);
+    for (const Rect& r : {Rect{0, 0, W, H}, Rect{333, 17, 397, 81}, Rect{0, 41, W, 42}}) {
+        FillCheckerboard(want, r);
+        for (const Layer* l = doc->bottom; l; l = l->above) {
+            BlendLayer(want, 0, 0, l, r);
+            if (l == doc->current) {
+                const Rect o = Intersect(MakeRect(200, 30, 300, 40), r);
+                BlockCopy(want, o.left, o.top, o.Width(), o.Height(), doc->overlay, o.left - 200, o.top - 30, 255);
+            }
+        }
+        ComposeDocument(doc, &r);
+        for (int32_t y = 0; y < H; ++y)
+            ASSERT_EQ(std::memcmp(PicRow(doc->composite, y), PicRow(want, y), static_cast<size_t>(W) * 3), 0)
+                << "row " << y << " after composing " << r.left << "," << r.top << " - " << r.right << "," << r.bottom;
+    }
+    DeletePic(want);
 }

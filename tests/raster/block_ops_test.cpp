@@ -329,3 +329,48 @@ TEST(BlockOps, EveryKindOfSourceBlendsAlike)
             }
     DeleteAlphaMask(mask);
 }
+
+TEST(BlockOps, WholePixelRowsBlendLikeSinglePixels)
+{
+    // Layers and masks onto 32-bit pictures go sixteen and four pixels at a time; every row length,
+    // start and opacity must give what each pixel gives laid on its own.  The source has long
+    // transparent and opaque stretches (whole groups skipped or stored) between soft edges, and the
+    // backdrop a group that is not opaque.
+    auto srcPx = [](int32_t x, int32_t y) {
+        const int32_t d = (x + 5 * y) % 48;
+        const uint32_t a = d < 17 ? 0 : d < 35 ? 255 : uint32_t(255 - (d - 35) * 19);
+        return a << 24 | uint32_t((x * 37 + y * 11) & 255) << 16 | uint32_t((x * 91) & 255) << 8 | uint32_t((200 - x * 5) & 255);
+    };
+    auto dstPx = [](int32_t x, int32_t y) {
+        const uint32_t a = x / 4 == 9 ? 128 : x / 4 == 10 && y == 1 ? 0 : 255;
+        return a << 24 | uint32_t((x * 13) & 255) << 16 | uint32_t((255 - x * 9) & 255) << 8 | uint32_t((x * y * 7) & 255);
+    };
+    const int32_t W = 80, H = 3;
+    PicPtr src = MakePic(W, H, 32, srcPx);
+    AlphaMask* mask = NewAlphaMask(W, H, 0x3399CC);
+    for (int32_t y = 0; y < H; ++y)
+        for (int32_t x = 0; x < W; ++x)
+            AlphaMaskRow(mask, y)[x] = static_cast<uint8_t>(srcPx(x, y) >> 24);
+    struct Span { int32_t x, w; } spans[] = {{0, 80}, {0, 1}, {3, 4}, {1, 15}, {2, 16}, {5, 17}, {7, 33}, {11, 64}};
+    for (int32_t mode = 0; mode < kBlendModeCount; ++mode)
+        for (int32_t opacity : {255, 254, 128, 1})
+            for (const Span& s : spans)
+                for (bool fromMask : {false, true}) {
+                    PicPtr got = MakePic(W, H, 32, dstPx), want = MakePic(W, H, 32, dstPx);
+                    if (fromMask)
+                        ASSERT_EQ(BlockalphaBlt(got.get(), s.x, 0, s.w, H, mask, s.x, 0, opacity, mode), 1);
+                    else
+                        ASSERT_EQ(BlockBlt(got.get(), s.x, 0, s.w, H, src.get(), s.x, 0, opacity, mode), 1);
+                    for (int32_t y = 0; y < H; ++y)
+                        for (int32_t x = s.x; x < s.x + s.w; ++x) {
+                            if (fromMask)
+                                BlockalphaBlt(want.get(), x, y, 1, 1, mask, x, y, opacity, mode);
+                            else
+                                BlockBlt(want.get(), x, y, 1, 1, src.get(), x, y, opacity, mode);
+                        }
+                    ASSERT_TRUE(SameBytes(got.get(), want.get()))
+                        << "mode " << mode << " opacity " << opacity << " from " << s.x << " width " << s.w
+                        << (fromMask ? " mask" : " layer");
+                }
+    DeleteAlphaMask(mask);
+}
