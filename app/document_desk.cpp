@@ -11,6 +11,7 @@
 #include "document/undo.h"
 #include "document/vkd_file.h"
 #include "platform/window_host.h"
+#include "raster/bmp_file.h"
 #include "widgets/message_box.h"
 #include "widgets/messages.h"
 
@@ -146,6 +147,16 @@ Document* CreateFirstDocument(const char* path)
         g_documentHooks.messageBox(kUnreadableFile, "WARNING");
     }
     return CreateDocument(nullptr);
+}
+
+Document* DocumentFromPackedDib(const void* dib, size_t length)
+{
+    Bitmap* picture = dib ? DIBHandletoRGBDIB(dib, length) : nullptr;
+    if (!picture)
+        return nullptr;
+    Document* doc = CreateDocumentFromBitmap(picture);
+    DeletePic(picture);
+    return doc;
 }
 
 void DrawDocumentWindows(Bitmap* target, const platform::Rect& clip)

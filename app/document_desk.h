@@ -11,6 +11,7 @@
 // The screen belongs to the program: the desk asks it to redraw and copy a screen rectangle through
 // DeskScreen, so the desk itself runs headless in tests.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 
 #include "document/document.h"
@@ -55,6 +56,10 @@ void ReleaseDocumentDesk();
 // blank one from the new-document defaults.  A file the program cannot read is told in the message box
 // and a blank document is made instead.  Null only when not even a blank document could be made.
 Document* CreateFirstDocument(const char* path);
+
+// A picture from the scanner or camera (a packed DIB of length bytes) as a new document; null when
+// the block is damaged or memory runs out.
+Document* DocumentFromPackedDib(const void* dib, size_t length);
 
 void DrawDocumentWindows(Bitmap* screen, const platform::Rect& clip);
 // Mouse input over the windows, topmost first; 1 when a window took it.  A press on a window's canvas

@@ -9,8 +9,6 @@
 #include "widgets/layers.h"
 #include "widgets/message_box.h"
 #include "widgets/messages.h"
-#include "raster/bmp_file.h"
-#include "document/document.h"
 
 namespace app {
 namespace {
@@ -103,12 +101,8 @@ void AcquiredPicture(HGLOBAL memory)
     if (!memory)
         return;
     if (const void* dib = GlobalLock(memory)) {
-        Bitmap* picture = DIBHandletoRGBDIB(dib, GlobalSize(memory));
+        DocumentFromPackedDib(dib, GlobalSize(memory));
         GlobalUnlock(memory);
-        if (picture) {
-            CreateDocumentFromBitmap(picture);
-            DeletePic(picture);
-        }
     }
     GlobalFree(memory);
 }

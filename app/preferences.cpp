@@ -1,6 +1,8 @@
 #include "app/preferences.h"
 
+#include <cctype>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "widgets/events.h"
@@ -12,6 +14,19 @@
 #include "widgets/tool_window.h"
 
 namespace app {
+namespace {
+
+bool EqualsNoCase(const std::string& a, const char* b)
+{
+    if (a.size() != std::strlen(b))
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
+}  // namespace
 
 PreferenceEffects ConfirmPreferences(GeneralOptions* options, const GeneralOptions& edited)
 {
@@ -32,7 +47,36 @@ PreferenceEffects ConfirmPreferences(GeneralOptions* options, const GeneralOptio
     return e;
 }
 
+const char* const kWallpaperPatterns[5] = {"backg.pcy", "800.pcy", "wave.pcy", "a-08.pcy", "a-09.pcy"};
+
+const char* NextWallpaperPattern(const char* currentPath, int step)
+{
+    const std::string path = currentPath ? currentPath : "";
+    const size_t cut = path.find_last_of("\\/");
+    const std::string name = cut == std::string::npos ? path : path.substr(cut + 1);
+    int at = -1;
+    for (int i = 0; i < 5; ++i)
+        if (EqualsNoCase(name, kWallpaperPatterns[i]))
+            at = i;
+    if (at < 0)
+        return kWallpaperPatterns[step < 0 ? 4 : 0];
+    return kWallpaperPatterns[(at + (step < 0 ? 4 : 1)) % 5];
+}
+
 namespace {
+
+// The wallpaper buttons' commands; negative so that they never reach the program's dispatcher.
+constexpr int kCmdPreviousPattern = -10;
+constexpr int kCmdNextPattern = -11;
+constexpr int kCmdBrowseWallpaper = -12;
+constexpr int kCmdDefaultWallpaper = -13;
+
+std::string FileNameOf(const char* path)
+{
+    const std::string p = path ? path : "";
+    const size_t cut = p.find_last_of("\\/");
+    return cut == std::string::npos ? p : p.substr(cut + 1);
+}
 
 // Control ids inside the dialog.
 enum {
@@ -52,8 +96,9 @@ constexpr int kPaperGroup = 1;
 class PreferencesDialog : public widgets::ToolWindow {
 public:
     PreferencesDialog(const widgets::Rect& r, GeneralOptions* options,
-                      void (*done)(bool, const PreferenceEffects&))
-        : Widget(r), ToolWindow(r, "Preferences"), options_(options), edited_(*options), done_(done)
+                      void (*done)(bool, const PreferenceEffects&), const WallpaperChoice* wallpaper)
+        : Widget(r), ToolWindow(r, "Preferences"), options_(options), edited_(*options), done_(done),
+          wallpaper_(wallpaper ? *wallpaper : WallpaperChoice{nullptr, nullptr})
     {
         struct Switch {
             int id;
@@ -89,6 +134,21 @@ public:
             radio->SetId(m.id);
             AddChild(radio);
             y += 24;
+        }
+        if (wallpaper_.changed) {
+            AddChild(new widgets::TextLabel({270, 138, 460, 156}, "Wallpaper", 0x1F2A3A, 15));
+            AddChild(new widgets::ImageButton({270, 165, 284, 179}, "leftu.img", "leftd.img", nullptr, nullptr,
+                                              kCmdPreviousPattern, "Previous pattern"));
+            char path[kMaxPath];
+            LoadWallpaperPath(path, sizeof path);
+            paperName_ = new widgets::TextLabel({290, 162, 438, 182}, FileNameOf(path).c_str(), 0x1F2A3A, 15, true);
+            AddChild(paperName_);
+            AddChild(new widgets::ImageButton({444, 165, 458, 179}, "rightu.img", "rightd.img", nullptr, nullptr,
+                                              kCmdNextPattern, "Next pattern"));
+            AddChild(new widgets::ImageButton({270, 190, 358, 218}, "msgno.img", "msgnod.img", nullptr, "Browse...",
+                                              kCmdBrowseWallpaper));
+            AddChild(new widgets::ImageButton({370, 190, 458, 218}, "msgno.img", "msgnod.img", nullptr, "Default",
+                                              kCmdDefaultWallpaper));
         }
         int32_t w = r.Width(), h = r.Height();
         AddChild(new widgets::ImageButton({w - 200, h - 40, w - 112, h - 12}, "msgyes.img", "msgyesd.img", nullptr,
@@ -132,25 +192,55 @@ public:
             done_(false, {});
             return 1;
         }
+        if (wallpaper_.changed && code <= kCmdPreviousPattern && code >= kCmdDefaultWallpaper) {
+            ChooseWallpaper(code);
+            return 1;
+        }
         return ToolWindow::Command(code, param);
     }
 
     void Closed() override { done_(false, {}); }
 
 private:
+    void ChooseWallpaper(int code)
+    {
+        char path[kMaxPath];
+        LoadWallpaperPath(path, sizeof path);
+        std::string chosen;
+        if (code == kCmdBrowseWallpaper) {
+            char file[kMaxPath] = {};
+            if (!wallpaper_.chooseFile || !wallpaper_.chooseFile(file, sizeof file))
+                return;
+            chosen = file;
+        } else if (code == kCmdDefaultWallpaper) {
+            chosen = DefaultWallpaperPath();
+        } else {
+            chosen = JoinPath(JoinPath(RunDir(), "pattern"),
+                              NextWallpaperPattern(path, code == kCmdNextPattern ? 1 : -1));
+        }
+        if (chosen.empty())
+            return;
+        SaveWallpaperPath(chosen.c_str());
+        paperName_->SetText(FileNameOf(chosen.c_str()).c_str());
+        paperName_->Invalidate();
+        wallpaper_.changed();
+    }
+
     GeneralOptions* options_;
     GeneralOptions edited_;
     void (*done_)(bool, const PreferenceEffects&);
+    WallpaperChoice wallpaper_;
+    widgets::TextLabel* paperName_ = nullptr;
 };
 
 }  // namespace
 
 widgets::Container* NewPreferencesDialog(GeneralOptions* options, int screenWidth, int screenHeight,
-                                         void (*done)(bool, const PreferenceEffects&))
+                                         void (*done)(bool, const PreferenceEffects&), const WallpaperChoice* wallpaper)
 {
-    const int32_t w = 430, h = 260;
+    const int32_t w = 474, h = 274;
     int32_t x = (screenWidth - w) / 2, y = (screenHeight - h) / 2;
-    return new PreferencesDialog({x, y, x + w, y + h}, options, done);
+    return new PreferencesDialog({x, y, x + w, y + h}, options, done, wallpaper);
 }
 
 }  // namespace app

@@ -128,8 +128,13 @@ void OpenPreferences()
         return;
     delete retiredDialog;
     retiredDialog = nullptr;
+    static const WallpaperChoice wallpaper{[] {
+                                               LoadWallpaper();
+                                               RefreshScreen(nullptr);
+                                           },
+                                           ChooseWallpaperFile};
     preferences = NewPreferencesDialog(&options, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                                       PreferencesDone);
+                                       PreferencesDone, &wallpaper);
     widgets::OpenDialog(preferences);
 }
 

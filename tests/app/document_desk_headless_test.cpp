@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -247,6 +248,34 @@ TEST_F(DeskTest, UnreadableFileIsToldAndABlankDocumentMadeInstead)
     EXPECT_EQ(questions.size(), 1u);
     EXPECT_STREQ(doc->fileName, "Untitled");
     EXPECT_EQ(doc->hasFile, 0u);
+}
+
+TEST_F(DeskTest, AcquiredPictureBecomesANewCurrentDocument)
+{
+    ASSERT_NE(CreateFirstDocument(nullptr), nullptr);
+    // a packed 24-bit DIB of 3 x 2, bottom row first: blue pixels below, one red pixel top left
+    std::vector<uint8_t> dib(40 + 2 * 12, 0);
+    const int32_t header[3] = {40, 3, 2};
+    std::memcpy(dib.data(), header, sizeof header);
+    dib[12] = 1;    // planes
+    dib[14] = 24;   // bits
+    for (int x = 0; x < 3; ++x) {
+        dib[40 + x * 3] = 0xFF;            // bottom row blue
+        dib[40 + 12 + x * 3 + 1] = 0x80;   // top row green
+    }
+    dib[40 + 12 + 2] = 0xFF;               // top-left red
+    Document* doc = DocumentFromPackedDib(dib.data(), dib.size());
+    ASSERT_NE(doc, nullptr);
+    EXPECT_EQ(CurrentDocument(), doc);
+    EXPECT_NE(WindowOf(doc), nullptr);
+    EXPECT_EQ(doc->width, 3);
+    EXPECT_EQ(doc->height, 2);
+    EXPECT_STREQ(doc->fileName, "Untitled");
+    EXPECT_EQ(widgets::PixelAt(doc->composite, 0, 0), 0xFF8000u);
+    EXPECT_EQ(widgets::PixelAt(doc->composite, 2, 1), 0x0000FFu);
+    // a block too short for what its header claims makes nothing
+    EXPECT_EQ(DocumentFromPackedDib(dib.data(), 50), nullptr);
+    EXPECT_EQ(OpenDocumentCount(), 2);
 }
 
 TEST_F(DeskTest, MaximisedWindowsFillTheScreenAndOnlyTheCurrentOneIsDrawn)

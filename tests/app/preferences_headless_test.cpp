@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <string>
+
 #include "platform/headless/headless_host.h"
 #include "../common/scratch_folder.h"
 #include "widgets/layers.h"
@@ -54,7 +57,7 @@ struct PreferencesTest : ::testing::Test {
     }
     void Open()
     {
-        // 800 × 600 screen: the 430 × 260 dialog's top-left is at (185, 170)
+        // 800 × 600 screen: the 474 × 274 dialog's top-left is at (163, 163)
         dialog = app::NewPreferencesDialog(&options, 800, 600, Done);
         OpenDialog(dialog);
     }
@@ -68,8 +71,8 @@ struct PreferencesTest : ::testing::Test {
 TEST_F(PreferencesTest, ConfirmCopiesBackShowsTheRestartMessageAndNiceTextIsNotReadBack)
 {
     Open();
-    Click(210, 170 + 106 + 10);  // "Nice text"
-    Click(460, 170 + 82 + 10);   // "Center"
+    Click(163 + 25, 163 + 106 + 10);  // "Nice text"
+    Click(163 + 275, 163 + 82 + 10);   // "Center"
     EXPECT_EQ(options.niceText, 0);  // nothing applies before confirming
     EXPECT_FALSE(dir.Exists("TESSEL.INI"));
 
@@ -94,8 +97,8 @@ TEST_F(PreferencesTest, ConfirmCopiesBackShowsTheRestartMessageAndNiceTextIsNotR
 TEST_F(PreferencesTest, CancelChangesNothingButTheTipsSwitchWritesAtOnce)
 {
     Open();
-    Click(210, 170 + 34 + 10);   // "Sound Effect"
-    Click(210, 170 + 178 + 10);  // "Show tips after startup."
+    Click(163 + 25, 163 + 34 + 10);   // "Sound Effect"
+    Click(163 + 25, 163 + 178 + 10);  // "Show tips after startup."
     EXPECT_EQ(app::GetIniInt(app::kIniSection, "DAILY_HINT_ON", -1), 0);
     RouteDialog(nullptr, kMsgChar, kKeyEscape, 0);
     ASSERT_TRUE(finished);
@@ -110,6 +113,59 @@ TEST_F(PreferencesTest, CancelChangesNothingButTheTipsSwitchWritesAtOnce)
     effects = app::ConfirmPreferences(&options, edited);
     EXPECT_FALSE(effects.niceTextChanged);
     EXPECT_FALSE(effects.reloadWallpaper);
+}
+
+int wallpaperChanges = 0;
+bool ChooseFile(char* path, int size)
+{
+    std::snprintf(path, static_cast<size_t>(size), "%s", "D:\\art\\sky.bmp");
+    return true;
+}
+
+TEST_F(PreferencesTest, WallpaperChoicesAreWrittenAtOnceAndShown)
+{
+    wallpaperChanges = 0;
+    const app::WallpaperChoice choice{[] { ++wallpaperChanges; }, ChooseFile};
+    dialog = app::NewPreferencesDialog(&options, 800, 600, Done, &choice);
+    OpenDialog(dialog);
+    const std::string patterns = app::JoinPath(dir.Path(), "pattern");
+    char path[app::kMaxPath];
+    auto wallpaper = [&] {
+        app::LoadWallpaperPath(path, sizeof path);
+        return std::string(path);
+    };
+    Click(163 + 451, 163 + 172);   // next pattern after the default backg.pcy
+    EXPECT_EQ(wallpaper(), app::JoinPath(patterns, "800.pcy"));
+    Click(163 + 277, 163 + 172);   // previous, twice: round past the first
+    Click(163 + 277, 163 + 172);
+    EXPECT_EQ(wallpaper(), app::JoinPath(patterns, "a-09.pcy"));
+    Click(163 + 314, 163 + 204);   // Browse...
+    EXPECT_EQ(wallpaper(), "D:\\art\\sky.bmp");
+    Click(163 + 414, 163 + 204);   // Default
+    EXPECT_EQ(wallpaper(), app::DefaultWallpaperPath());
+    EXPECT_EQ(wallpaperChanges, 5);
+    // cancelling the dialog keeps the wallpaper chosen
+    RouteDialog(nullptr, kMsgChar, kKeyEscape, 0);
+    EXPECT_FALSE(confirmed);
+    EXPECT_EQ(wallpaper(), app::DefaultWallpaperPath());
+}
+
+TEST(WallpaperPatternTest, StepsGoRoundThePatterns)
+{
+    struct {
+        const char* path;
+        int step;
+        const char* next;
+    } cases[] = {
+        {"C:\\Brisalo6\\pattern\\backg.pcy", 1, "800.pcy"},
+        {"C:\\Brisalo6\\pattern\\backg.pcy", -1, "a-09.pcy"},
+        {"A-09.PCY", 1, "backg.pcy"},
+        {"D:\\art\\sky.bmp", 1, "backg.pcy"},
+        {"D:\\art\\sky.bmp", -1, "a-09.pcy"},
+        {"", 1, "backg.pcy"},
+    };
+    for (const auto& c : cases)
+        EXPECT_STREQ(app::NextWallpaperPattern(c.path, c.step), c.next) << c.path << " " << c.step;
 }
 
 }  // namespace

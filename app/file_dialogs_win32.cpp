@@ -1,4 +1,4 @@
-// The standard Save dialog for layered documents.
+// The standard file dialogs: Save for layered documents, Open for a wallpaper picture.
 #include <windows.h>
 #include <commdlg.h>
 
@@ -34,6 +34,29 @@ int SaveDialog(const char* startFolder, char folder[kMaxPath], char name[kMaxPat
     std::strncpy(name, file + cut, kMaxPath - 1);
     name[kMaxPath - 1] = '\0';
     return 1;
+}
+
+}  // namespace app
+
+namespace app {
+
+bool ChooseWallpaperFile(char* path, int size)
+{
+    char file[kMaxPath] = {};
+    OPENFILENAMEA ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = mainWindow;
+    ofn.lpstrFilter = "All Type\0*.vkd;*.bmp;*.tif;*.jpg;*.tga;*.gif;*.pcx\0";
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = sizeof file;
+    ofn.lpstrTitle = "Open File";
+    ofn.Flags = OFN_LONGNAMES | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER;
+    if (!GetOpenFileNameA(&ofn) || size <= 0)
+        return false;
+    std::strncpy(path, file, static_cast<size_t>(size) - 1);
+    path[size - 1] = '\0';
+    return true;
 }
 
 }  // namespace app
