@@ -1,6 +1,6 @@
 """Documents on screen under Wine: the blank first picture in its window over the wallpaper (after the
 tips box), a .vkd named on the command line opened in its place, the Preferences dialog over it, and
-quitting with a modified picture: Cancel keeps the program running, No ends it."""
+quitting with a modified picture: Cancel keeps the program running, No ends it, Yes saves and ends."""
 import os
 import struct
 import sys
@@ -36,6 +36,13 @@ def write_vkd(path, width, height, layers):
         out += bytes((b, g, r, 255)) * (w * h)
     with open(path, "wb") as f:
         f.write(out)
+
+
+def layer_count(path):
+    with open(path, "rb") as f:
+        size, magic, _, _, count = struct.unpack("<HHHHH", f.read(10))
+    assert (size, magic) == (18, 0x564B), "not a layered document"
+    return count
 
 
 def canvas_box(img, inside):
@@ -85,11 +92,12 @@ def main():
         write_settings(s.stage, 1)
         proc = s.start("pintara6.exe")
         s.wait_window(MAIN, 30000)
-        time.sleep(2.0)
-        img = s.screenshot("documents_tips.png")
+
         # the tips box lies over the middle of the screen: its pale body, not the white canvas
-        r, g, b = img.pixel(centre[0] - 150, centre[1] - 20)
-        assert (r, g, b) != WHITE and r > 200 and g > 200, f"no tips box: {(r, g, b)}"
+        def tips_shown():
+            r, g, b = s.screenshot("documents_tips.png").pixel(centre[0] - 150, centre[1] - 20)
+            return (r, g, b) != WHITE and r > 200 and g > 200
+        assert wait_until(tips_shown, timeout=20, step=0.5), "no tips box"
         s.key("Return")
         time.sleep(1.0)
         img = s.screenshot("documents_blank.png")
@@ -113,7 +121,7 @@ def main():
                                    ("Square", 100, 50, 40, 40, (30, 30, 200))])
         proc = s.start("pintara6.exe", "Z:" + path.replace("/", "\\"))
         s.wait_window(MAIN, 30000)
-        time.sleep(2.0)
+        wait_until(lambda: s.screenshot("documents_opened.png").pixel(*centre)[0] > 150, timeout=20, step=0.5)
         img = s.screenshot("documents_opened.png")
         red = img.pixel(*centre)
         assert red[0] > 150 and red[2] < 80, f"the opened picture is not at the centre: {red}"
@@ -135,21 +143,35 @@ def main():
         assert img.pixel(*centre) == red, "the Preferences dialog did not close"
 
         # 3. modified by a layer command, quit: Cancel keeps the program, No ends it
+        yes, no, cancel = message_box_buttons(s, sw, sh)
+
+        def question_shown():
+            img = s.screenshot("documents_question.png")
+            return img.pixel(*no) != red and img.pixel(*cancel) != red
         s.post(MAIN, WM_COMMAND, NEW_LAYER)
         s.post(MAIN, WM_CLOSE)
-        time.sleep(1.5)
-        img = s.screenshot("documents_question.png")
-        yes, no, cancel = message_box_buttons(s, sw, sh)
-        assert img.pixel(*no) != red and img.pixel(*cancel) != red, "no save question"
+        assert wait_until(question_shown, timeout=20, step=0.5), "no save question"
         s.key("Escape")
         time.sleep(1.0)
         assert proc.poll() is None and s.window_exists(MAIN), "Cancel did not keep the program running"
         img = s.screenshot("documents_cancelled.png")
         assert img.pixel(*centre) == red, "the picture is not shown again after Cancel"
         s.post(MAIN, WM_CLOSE)
-        time.sleep(1.5)
+        assert wait_until(question_shown, timeout=20, step=0.5), "no save question the second time"
         s.click(*no)
         assert s.wait_exit(proc, 30) == 0, "No did not end the program"
+        assert layer_count(path) == 2, "No saved the picture"
+
+        # 4. Yes saves a picture that has a file into that file (its name kept as it was) and ends
+        proc = s.start("pintara6.exe", "Z:" + path.replace("/", "\\"))
+        s.wait_window(MAIN, 30000)
+        s.post(MAIN, WM_COMMAND, NEW_LAYER)
+        s.post(MAIN, WM_CLOSE)
+        assert wait_until(question_shown, timeout=20, step=0.5), "no save question before Yes"
+        s.key("Return")
+        assert s.wait_exit(proc, 30) == 0, "Yes did not end the program"
+        assert layer_count(path) == 3, "the new layer was not saved"
+        assert sorted(os.listdir(folder)) == ["Two Layers.VKD"], f"other files were left: {os.listdir(folder)}"
     print("ok")
 
 
