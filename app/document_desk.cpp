@@ -52,8 +52,8 @@ int DocumentMessage(const char* text, const char* caption)
 int WindowForNewDocument(Document* doc)
 {
     const int cascade = static_cast<int>(windows.size());
-    auto* w = new DocWindow(doc, DocumentFrameRect(doc->width, doc->height, kDefaultZoomIndex, workArea,
-                                                        cascade, false));
+    auto* w = new DocWindow(doc, DocumentFrameRect(doc->width, doc->height, kDefaultZoomIndex, workArea, cascade,
+                                                   false));
     if (maximised)
         w->SetMaximised(true, workArea);
     windows.push_back(w);
@@ -297,16 +297,25 @@ int DocumentCommand(int command, intptr_t parameter)
 
 int LayerCommand(int command, intptr_t parameter)
 {
+    // The layer box's commands are taken even with no picture open: they then do nothing.
     Document* doc = CurrentDocument();
     switch (command) {
     case kCmdNewLayer:
-        return doc ? (NewLayerCommand(doc), 1) : 1;
+        if (doc)
+            NewLayerCommand(doc);
+        return 1;
     case kCmdDeleteLayer:
-        return doc ? (DeleteLayerCommand(doc), 1) : 1;
+        if (doc)
+            DeleteLayerCommand(doc);
+        return 1;
     case kCmdDuplicateLayer:
-        return doc ? (DuplicateLayerCommand(doc), 1) : 1;
+        if (doc)
+            DuplicateLayerCommand(doc);
+        return 1;
     case kCmdMergeDown:
-        return doc ? (MergeDownCommand(doc), 1) : 1;
+        if (doc)
+            MergeDownCommand(doc);
+        return 1;
     case kCmdOpacitySlider:
         if (doc)
             OpacitySliderCommand(doc, static_cast<int>((parameter >> 16) & 0xFFFF),
