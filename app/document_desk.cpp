@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "app/document_window.h"
@@ -104,6 +105,28 @@ void SetButtons(int undo, int redo)
     redoEnabled = redo != 0;
 }
 
+// The Save dialog, watched: whether the last one was cancelled, and its folder becomes the one the
+// next dialog starts in.
+bool dialogCancelled = false;
+
+int WatchedSaveDialog(const char* startFolder, char folder[kPathSize], char name[kPathSize])
+{
+    dialogCancelled = !screen.saveDialog || !screen.saveDialog(startFolder, folder, name);
+    if (dialogCancelled)
+        return 0;
+    std::string chosen(folder);
+    while (chosen.size() > 1 && (chosen.back() == '\\' || chosen.back() == '/'))
+        chosen.pop_back();
+    SetPictureFolder(chosen.c_str());
+    return 1;
+}
+
+void TitleChanged(Document* doc)
+{
+    if (DocWindow* w = WindowOf(doc))
+        w->UpdateTitle();
+}
+
 void StartTimer(int id, int millis)
 {
     if (platform::Host())
@@ -122,6 +145,8 @@ void InstallDocumentDesk(const platform::Rect& area, const DeskScreen& s)
     g_documentHooks.documentClosing = ForgetWindow;
     g_documentHooks.currentDocumentChanged = CurrentChanged;
     g_documentHooks.presentRect = PresentRect;
+    g_saveHooks.saveDialog = WatchedSaveDialog;
+    g_saveHooks.titleChanged = TitleChanged;
     g_undoUiHooks.setButtons = SetButtons;
     g_undoUiHooks.playSound = PlaySoundEffect;
     g_undoUiHooks.startTimer = StartTimer;
@@ -249,6 +274,20 @@ bool CloseAllDocuments()
             return false;
     }
     return true;
+}
+
+int FileSaveCommand(int command, intptr_t)
+{
+    if (command != kCmdSave && command != kCmdSaveAs)
+        return 0;
+    Document* doc = CurrentDocument();
+    if (!doc)
+        return 1;
+    dialogCancelled = false;
+    const int saved = command == kCmdSaveAs ? SaveDocumentAs(doc) : SaveDocument(doc);
+    if (!saved && !dialogCancelled)
+        g_documentHooks.messageBox(kSaveFailedText, kVkdWarningCaption);
+    return 1;
 }
 
 int DocumentCommand(int command, intptr_t parameter)

@@ -27,6 +27,8 @@ struct DeskScreen {
     void (*refresh)(const platform::Rect& area);
     // Posts a command to the main window's dispatcher (it runs once the current message is done).
     void (*postCommand)(int command, intptr_t parameter);
+    // The system's Save dialog for layered documents (SaveHooks::saveDialog), or null for none.
+    int (*saveDialog)(const char* startFolder, char* folder, char* name);
 };
 
 // Commands of the shell that act on documents.  Identifiers of the standard file and edit menus
@@ -45,8 +47,9 @@ enum : int {
 };
 
 // The screen the windows live on and how to reach it.  Assigns the document core's window hooks
-// (documentCreated, documentClosing, currentDocumentChanged, presentRect, messageBox) and the undo
-// history's; the undo history itself is installed here too.
+// (documentCreated, documentClosing, currentDocumentChanged, presentRect, messageBox), the saving
+// hooks (the dialog, the window title) and the undo history's; the undo history itself is installed
+// here too.
 void InstallDocumentDesk(const platform::Rect& workArea, const DeskScreen& screen);
 // Closes every window without questions and forgets the screen (the program is ending or a test is
 // over).
@@ -85,6 +88,9 @@ bool CloseDocumentAsking(Document* doc);
 // keeps open and returns false, leaving it and all older ones open.
 bool CloseAllDocuments();
 
+// Save and save as of the current document in the layered format; a file that could not be written
+// is told, a cancelled dialog is not.  1 when taken.
+int FileSaveCommand(int command, intptr_t parameter);
 // Commands of the desk and of the layer box (137 new, 138 delete, 139 duplicate, 140 merge down,
 // 135 opacity slider with the sub-code in the parameter's high word and the value in its low word,
 // 50126 blend mode with the mode as the parameter); 1 when taken.

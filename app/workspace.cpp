@@ -76,30 +76,6 @@ void PostCommandWith(int code, intptr_t parameter)
 
 void RefreshArea(const platform::Rect& area) { RefreshScreen(&area); }
 
-// Save and save as, in the layered format; a file that could not be written is told.
-int FileSaveCommand(int command, intptr_t)
-{
-    if (command != kCmdSave && command != kCmdSaveAs)
-        return 0;
-    Document* doc = CurrentDocument();
-    if (!doc)
-        return 1;
-    const bool asked = command == kCmdSaveAs || !doc->hasFile;
-    char folder[kMaxPath] = {}, name[kMaxPath] = {};
-    if (asked) {
-        if (!SaveDialog(GetPictureFolder(), folder, name))
-            return 1;
-    } else {
-        std::snprintf(folder, sizeof folder, "%s", doc->directory);
-        std::snprintf(name, sizeof name, "%s", doc->fileName);
-    }
-    if (!SaveDocumentTo(doc, folder, name))
-        widgets::SkinnedMessageBox(Text(IDS_WARNING), kSaveFailedText, widgets::kBoxOk);
-    else if (asked)
-        SetPictureFolder(doc->directory);
-    return 1;
-}
-
 // The "Preferences" dialog on the modal dialog layer.  It reports from inside itself, so it is
 // only taken off the layer then and destroyed at the next opening or at the end.
 widgets::Container* preferences = nullptr;
@@ -196,22 +172,14 @@ void AddRecent(const char* path)
     AddRecentFile(&recentFiles, folder.c_str(), cut + 1);
 }
 
-void TitleChanged(Document* doc)
-{
-    if (DocWindow* w = WindowOf(doc))
-        w->UpdateTitle();
-}
-
-// The document core's hooks that reach Windows: files, the Save dialog, the wait cursor.
+// The document core's hooks that reach Windows: reading files, the recent files, the wait cursor.
 void InstallDocumentHooks(int sw, int sh)
 {
-    InstallDocumentDesk({0, 0, sw, sh}, DeskScreen{RefreshArea, PostCommandWith});
+    InstallDocumentDesk({0, 0, sw, sh}, DeskScreen{RefreshArea, PostCommandWith, SaveDialog});
     g_documentHooks.readDocument = ReadLayeredDocument;
     g_documentHooks.addRecentFile = AddRecent;
     g_documentHooks.beginWait = BeginWait;
     g_documentHooks.endWait = EndWait;
-    g_saveHooks.saveDialog = SaveDialog;
-    g_saveHooks.titleChanged = TitleChanged;
     SetSoundPlayer(PlayWaveEffect);
     SetSoundOn(options.sound != 0);
     SetNewDocumentDefaults(newDocumentDefaults.width, newDocumentDefaults.height, newDocumentDefaults.colorMode,

@@ -5,10 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "../common/scratch_folder.h"
 #include "app/document_window.h"
 #include "app/sound.h"
 #include "document/document_core.h"
@@ -31,7 +33,20 @@ std::vector<std::string> questions;
 std::vector<int> answers;   // answers given to the questions, in order (then yes)
 std::vector<int> sounds;
 
+std::string dialogFolder;   // empty: the dialog is cancelled
+int dialogs = 0;
+
 void Refresh(const platform::Rect& r) { refreshed.push_back(r); }
+
+int SaveDialog(const char*, char* folder, char* name)
+{
+    ++dialogs;
+    if (dialogFolder.empty())
+        return 0;
+    std::snprintf(folder, kPathSize, "%s", dialogFolder.c_str());
+    std::snprintf(name, kPathSize, "%s", "picture");
+    return 1;
+}
 void Post(int command, intptr_t parameter) { posted.emplace_back(command, parameter); }
 
 int Answer(const char* text, const char*)
@@ -56,7 +71,9 @@ struct DeskTest : ::testing::Test {
         ResetDocumentHooks();
         ResetSaveHooks();
         ResetUndoUiHooks();
-        InstallDocumentDesk({0, 0, kScreenW, kScreenH}, DeskScreen{Refresh, Post});
+        dialogFolder.clear();
+        dialogs = 0;
+        InstallDocumentDesk({0, 0, kScreenW, kScreenH}, DeskScreen{Refresh, Post, SaveDialog});
         // the message box would need a real main window: the questions are answered here
         g_documentHooks.messageBox = Answer;
         SetSoundPlayer([](int effect) { sounds.push_back(effect); });
@@ -239,6 +256,45 @@ TEST_F(DeskTest, CloseButtonAsksThroughTheDispatcherAndCancelKeepsTheWindow)
     EXPECT_EQ(OpenDocumentCount(), 0);
     // a second close of the same (now gone) document is harmless
     EXPECT_EQ(DocumentCommand(posted[0].first, posted[0].second), 1);
+}
+
+TEST_F(DeskTest, SaveAsWritesThroughTheDialogAndSaveReusesTheFile)
+{
+    ScratchFolder dir;
+    Document* doc = CreateFirstDocument(nullptr);
+    ASSERT_NE(doc, nullptr);
+    // a cancelled dialog saves nothing and says nothing
+    EXPECT_EQ(FileSaveCommand(kCmdSaveAs, 0), 1);
+    EXPECT_EQ(dialogs, 1);
+    EXPECT_TRUE(questions.empty());
+    EXPECT_EQ(doc->hasFile, 0u);
+
+    dialogFolder = dir.Path() + "/";
+    LayerCommand(kCmdNewLayer, 0);
+    EXPECT_EQ(FileSaveCommand(kCmdSaveAs, 0), 1);
+    EXPECT_TRUE(dir.Exists("picture.vkd"));
+    EXPECT_STREQ(doc->fileName, "picture.vkd");
+    EXPECT_EQ(WindowOf(doc)->Title(), "picture.vkd");
+    EXPECT_EQ(doc->modified, 0u);
+    EXPECT_EQ(std::string(GetPictureFolder()), dir.Path());
+
+    // save: the same file, no dialog
+    LayerCommand(kCmdNewLayer, 0);
+    const auto before = dir.Read("picture.vkd").size();
+    EXPECT_EQ(FileSaveCommand(kCmdSave, 0), 1);
+    EXPECT_EQ(dialogs, 2);
+    EXPECT_GT(dir.Read("picture.vkd").size(), before);
+    EXPECT_EQ(doc->modified, 0u);
+    EXPECT_TRUE(questions.empty());
+
+    // a folder that is not there: the failure is told and the document keeps its file
+    dialogFolder = dir.Path() + "/missing/";
+    MarkModified(doc);
+    FileSaveCommand(kCmdSaveAs, 0);
+    EXPECT_EQ(questions, std::vector<std::string>{kSaveFailedText});
+    EXPECT_STREQ(doc->fileName, "picture.vkd");
+    EXPECT_EQ(doc->modified, 1u);
+    EXPECT_EQ(FileSaveCommand(4242, 0), 0);
 }
 
 TEST_F(DeskTest, UnreadableFileIsToldAndABlankDocumentMadeInstead)
