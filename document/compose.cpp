@@ -118,6 +118,18 @@ void FillBandCheckerboard(Bitmap* band, int32_t ox, int32_t oy, uint32_t* even, 
 // composite once, when every layer is in.
 constexpr int32_t kComposeBandBytes = 96 * 1024;
 
+// Asks for the composite's part of a band before the layers are laid, so that storing the band
+// at the end finds it in the cache instead of waiting on every line.
+void PrefetchComposite(const Bitmap* composite, const Rect& r)
+{
+    const int32_t bytes = r.Width() * 3;
+    for (int32_t y = r.top; y < r.bottom; ++y) {
+        const uint8_t* p = PicPixel(composite, r.left, y);
+        for (int32_t k = 0; k < bytes; k += 64)
+            __builtin_prefetch(p + k, 1);
+    }
+}
+
 // Without memory for a band the layers are laid straight onto the composite, band by band.
 void ComposeInPlace(Document* doc, const Rect& r, int32_t bandRows)
 {
@@ -189,6 +201,7 @@ void ComposeDocument(Document* doc, const Rect* rect)
         const int32_t top = r.top + k * bandRows;
         const int32_t rows = std::min(r.bottom - top, bandRows);
         Bitmap band{width, rows, 32, width * 4, reinterpret_cast<uint8_t*>(memory), nullptr};
+        PrefetchComposite(doc->composite, Rect{r.left, top, r.right, top + rows});
         FillBandCheckerboard(&band, r.left, top, even, odd);
         ComposeLayers(doc, &band, r.left, top, Rect{r.left, top, r.right, top + rows});
         BlockBlockCopy(doc->composite, r.left, top, width, rows, &band, 0, 0);
