@@ -19,6 +19,7 @@
 #include "platform/headless/headless_host.h"
 #include "raster/block_ops.h"
 #include "widgets/message_box.h"
+#include "widgets/messages.h"
 #include "widgets/skin.h"
 
 using namespace app;
@@ -295,6 +296,54 @@ TEST_F(DeskTest, SaveAsWritesThroughTheDialogAndSaveReusesTheFile)
     EXPECT_STREQ(doc->fileName, "picture.vkd");
     EXPECT_EQ(doc->modified, 1u);
     EXPECT_EQ(FileSaveCommand(4242, 0), 0);
+}
+
+TEST_F(DeskTest, MouseOnTheWindowsActivatesDragsAndPressesTheTitleButtons)
+{
+    Document* first = CreateFirstDocument(nullptr);
+    Document* second = CreateDocument(nullptr);
+    ASSERT_TRUE(first && second);
+    auto press = [](int x, int y) {
+        return DocumentWindowsMouse(widgets::kMsgLButtonDown, nullptr, 0, widgets::ParamFromPoint(x, y));
+    };
+    auto release = [](int x, int y) {
+        return DocumentWindowsMouse(widgets::kMsgLButtonUp, nullptr, 0, widgets::ParamFromPoint(x, y));
+    };
+    auto move = [](int x, int y) {
+        return DocumentWindowsMouse(widgets::kMsgMouseMove, nullptr, 0, widgets::ParamFromPoint(x, y));
+    };
+    // the second window cascades over the first: a press on the part of the first still showing
+    // brings it to the top, and a press on the canvas is left to the canvas input
+    const platform::Rect a = WindowOf(first)->AbsoluteRect();
+    EXPECT_EQ(press(a.left + 5, a.top + 40), 0);
+    EXPECT_EQ(CurrentDocument(), first);
+    EXPECT_EQ(release(a.left + 5, a.top + 40), 0);
+
+    // dragging the title bar moves the window
+    EXPECT_EQ(press(a.left + 40, a.top + 8), 1);
+    EXPECT_EQ(move(a.left + 10, a.top + 3), 1);
+    EXPECT_EQ(release(a.left + 10, a.top + 3), 1);
+    const platform::Rect moved = WindowOf(first)->AbsoluteRect();
+    EXPECT_EQ(moved.left, a.left - 30);
+    EXPECT_EQ(moved.top, a.top - 5);
+
+    // the close button asks through the dispatcher, for its own document
+    const int closeX = moved.right - 11, closeY = moved.top + 10;
+    EXPECT_EQ(press(closeX, closeY), 1);
+    EXPECT_EQ(release(closeX, closeY), 1);
+    ASSERT_EQ(posted.size(), 1u);
+    EXPECT_EQ(posted[0], std::make_pair(static_cast<int>(kCmdCloseDocument), reinterpret_cast<intptr_t>(first)));
+
+    // the maximise button maximises every window; the title bar then does not move it
+    const int maxX = moved.right - 47;
+    EXPECT_EQ(press(maxX, closeY), 1);
+    EXPECT_EQ(release(maxX, closeY), 1);
+    EXPECT_TRUE(DocumentsMaximised());
+    EXPECT_EQ(WindowOf(first)->AbsoluteRect(), (platform::Rect{0, 0, kScreenW, kScreenH}));
+    press(200, 8);
+    move(100, 50);
+    release(100, 50);
+    EXPECT_EQ(WindowOf(first)->AbsoluteRect(), (platform::Rect{0, 0, kScreenW, kScreenH}));
 }
 
 TEST_F(DeskTest, UnreadableFileIsToldAndABlankDocumentMadeInstead)
