@@ -17,6 +17,7 @@ int main(int argc, char** argv)
         {"splash", assets::DrawSplash},
         {"wallpapers", assets::DrawWallpapers},
         {"skins", assets::DrawSkins},
+        {"sounds", assets::WriteSounds},
         // last: it lists the files the families above wrote
         {"setup information", assets::WriteSetupInf},
     };
