@@ -84,6 +84,9 @@ void DocWindow::SetMaximised(bool maximised, const platform::Rect& frame)
 
 void DocWindow::Reframe(const platform::Rect& frame)
 {
+    // a folded window takes its new frame unfolded
+    if (Minimised())
+        SetMinimised(false);
     Invalidate();
     const int32_t shift = frame.Width() - rect_.Width();
     rect_ = frame;

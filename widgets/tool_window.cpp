@@ -59,6 +59,9 @@ void ToolWindow::SetMinimised(bool minimised)
     if (minimised == minimised_)
         return;
     Invalidate();
+    // the height to come back to is the one the window has when it folds (it may have been resized)
+    if (minimised)
+        fullHeight_ = rect_.Height();
     minimised_ = minimised;
     rect_.bottom = rect_.top + (minimised ? kTitleBarHeight : fullHeight_);
     for (Widget* child : children_)

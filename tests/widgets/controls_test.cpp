@@ -127,6 +127,12 @@ TEST(ToolWindow, TitleBarDragsMinimiseFoldsCloseHidesAndTells)
     Click(desk, 350 - 37 + 5, 130 + 8);
     EXPECT_FALSE(box->Minimised());
     EXPECT_TRUE(inside->Shown());
+    EXPECT_EQ(box->GetRect().Height(), 150);
+    // a window resized since it was made unfolds to the height it had when it folded
+    box->SetRect({150, 130, 350, 200});
+    box->SetMinimised(true);
+    box->SetMinimised(false);
+    EXPECT_EQ(box->GetRect(), (Rect{150, 130, 350, 200}));
 
     Click(desk, 350 - 19 + 5, 130 + 8);  // close
     EXPECT_FALSE(box->Shown());
