@@ -1,6 +1,7 @@
 // Writing layered documents.  Everything goes through SafeFile: a save that fails for any reason
 // (disk full, a write error, the program stopping midway) must leave the previous file as it was,
 // because that file is the user's picture.
+#include <cstdlib>
 #include <cstring>
 
 #include "document/layer_growth.h"
@@ -40,16 +41,24 @@ bool WritePixels(SafeFile& out, const Bitmap* pixels)
     uint8_t header[kVkdImageHeaderSize];
     MakeImageHeader(pixels, header);
     out.Write(header, sizeof header);
-    ChannelCodes codes;
-    if (!CodeChannelBlock(pixels, &codes))
+    // One block for the four planes in turn: a photograph's planes barely shrink, and each fresh
+    // block of a layer's size would cost the system its pages again.
+    uint8_t* coded = static_cast<uint8_t*>(std::malloc(ChannelCodeBound(
+        static_cast<size_t>(pixels->width) * static_cast<size_t>(pixels->height))));
+    if (!coded)
         return false;
-    for (int c = 0; c < kChannelCount; ++c) {
+    for (int c = 0; c < kChannelCount && out.Ok(); ++c) {
+        const size_t n = CodeBitmapChannel(pixels, c, coded);
+        if (n == 0) {
+            std::free(coded);
+            return false;
+        }
         uint8_t count[4];
-        Put32(count, codes.bytes[c]);
+        Put32(count, static_cast<uint32_t>(n));
         out.Write(count, sizeof count);
-        out.Write(codes.coded[c], codes.bytes[c]);
+        out.Write(coded, n);
     }
-    FreeChannelCodes(&codes);
+    std::free(coded);
     return out.Ok();
 }
 

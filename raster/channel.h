@@ -6,8 +6,7 @@
 // every coded plane, and RLEDeCompressAChannel turns the bytes back into the plane.
 //
 // Ownership: GetChannelBlock and NewChannelBlock allocate the planes, FreeChannelBlock releases
-// them; RLECompressAChannel returns a block that the caller releases with FreeChannelCode, and
-// CodeChannelBlock four that FreeChannelCodes releases.
+// them; RLECompressAChannel returns a block that the caller releases with FreeChannelCode.
 //
 // The coded form is a u32 plane byte count (little-endian) followed by tokens.  A token starts with a
 // length: its first byte holds the token kind in bit 0, the low six bits of (length - 1) in bits 1-6
@@ -55,17 +54,11 @@ inline size_t ChannelCodeBound(size_t planeBytes) { return planeBytes + kChannel
 // plane of another size or is otherwise damaged (the plane may then hold part of the output).
 int RLEDeCompressAChannel(std::span<const uint8_t> coded, uint8_t* plane, size_t planeBytes);
 
-// The four coded planes of a bitmap, as CodeChannelBlock hands them out.
-struct ChannelCodes {
-    uint8_t* coded[kChannelCount] = {};
-    uint32_t bytes[kChannelCount] = {};
-};
-
-// Codes the four planes of a 32-bit bitmap straight from its rows: coded[c] holds exactly what
-// RLECompressAChannel gives for plane c of GetChannelBlock, without the planes ever being made (the
-// save path).  1 on success; 0 (codes left empty) when the bitmap is not 32-bit or memory runs out.
-int CodeChannelBlock(const Bitmap* bitmap, ChannelCodes* codes);
-void FreeChannelCodes(ChannelCodes* codes);
+// Codes one plane (0 blue .. 3 alpha) of a 32-bit bitmap straight from its rows into out, which has
+// room for ChannelCodeBound(width × height) bytes: the bytes RLECompressAChannel gives for that plane
+// of GetChannelBlock, without the plane ever being made (the save path, which reuses one block for
+// every plane).  Returns the coded size; 0 when the bitmap is not 32-bit or the channel is not 0..3.
+size_t CodeBitmapChannel(const Bitmap* bitmap, int channel, uint8_t* out);
 
 // Builds a 32-bit bitmap from decoded planes and the 40-byte image header that was stored with them
 // (header bytes beyond the first 40 are ignored).  Null when the header is not a 40-byte bottom-up

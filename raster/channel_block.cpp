@@ -27,6 +27,16 @@ void SplitPixels(const uint8_t* __restrict src, uint8_t* __restrict b, uint8_t* 
 }
 
 template <size_t N>
+void PickChannel(const uint8_t* __restrict src, unsigned shift, uint8_t* __restrict out)
+{
+    for (size_t x = 0; x < N; ++x) {
+        uint32_t v;
+        std::memcpy(&v, src + 4 * x, 4);
+        out[x] = static_cast<uint8_t>(v >> shift);
+    }
+}
+
+template <size_t N>
 void JoinPixels(uint8_t* __restrict dst, const uint8_t* __restrict b, const uint8_t* __restrict g,
                 const uint8_t* __restrict r, const uint8_t* __restrict a)
 {
@@ -99,56 +109,31 @@ int GetChannelBlock(const Bitmap* bitmap, ChannelBlock* block)
     return 1;
 }
 
-int CodeChannelBlock(const Bitmap* bitmap, ChannelCodes* codes)
+size_t CodeBitmapChannel(const Bitmap* bitmap, int channel, uint8_t* out)
 {
-    if (!codes)
-        return 0;
-    *codes = ChannelCodes{};
-    if (!bitmap || !bitmap->bits || bitmap->bitsPerPixel != 32 || bitmap->width <= 0 || bitmap->height <= 0 ||
-        bitmap->width > kMaxBitmapSide || bitmap->height > kMaxBitmapSide)
+    if (!bitmap || !bitmap->bits || !out || bitmap->bitsPerPixel != 32 || channel < 0 || channel >= kChannelCount ||
+        bitmap->width <= 0 || bitmap->height <= 0 || bitmap->width > kMaxBitmapSide || bitmap->height > kMaxBitmapSide)
         return 0;
     const size_t w = static_cast<size_t>(bitmap->width);
-    const size_t n = w * static_cast<size_t>(bitmap->height);
-    for (uint8_t*& coded : codes->coded) {
-        coded = static_cast<uint8_t*>(std::malloc(ChannelCodeBound(n)));
-        if (!coded) {
-            FreeChannelCodes(codes);
-            return 0;
-        }
-    }
-    using raster_detail::ChannelCoder;
-    const uint32_t n32 = static_cast<uint32_t>(n);
-    ChannelCoder coders[kChannelCount] = {{codes->coded[0], n32}, {codes->coded[1], n32}, {codes->coded[2], n32},
-                                          {codes->coded[3], n32}};
-    // Each piece of a row is split into small planes that stay in the cache and are coded at once,
-    // so the layer is read once and no plane of its whole size is ever written.
+    raster_detail::ChannelCoder coder(out, static_cast<uint32_t>(w * static_cast<size_t>(bitmap->height)));
+    // Each piece of a row goes through a small plane that stays in the cache, so no plane of the
+    // layer's size is ever written.
     constexpr size_t kPiece = 2048;
-    uint8_t piece[kChannelCount][kPiece];
+    uint8_t piece[kPiece];
+    const unsigned shift = 8u * static_cast<unsigned>(channel);
     for (int32_t y = 0; y < bitmap->height; ++y) {
         const uint8_t* src = bitmap->bits + static_cast<size_t>(y) * static_cast<size_t>(bitmap->stride);
         for (size_t x0 = 0; x0 < w; x0 += kPiece) {
             const size_t m = std::min(kPiece, w - x0);
             size_t x = 0;
             for (; x + kGroup <= m; x += kGroup)
-                SplitPixels<kGroup>(src + 4 * (x0 + x), piece[0] + x, piece[1] + x, piece[2] + x, piece[3] + x);
+                PickChannel<kGroup>(src + 4 * (x0 + x), shift, piece + x);
             for (; x < m; ++x)
-                SplitPixels<1>(src + 4 * (x0 + x), piece[0] + x, piece[1] + x, piece[2] + x, piece[3] + x);
-            for (int c = 0; c < kChannelCount; ++c)
-                coders[c].Feed(piece[c], m);
+                PickChannel<1>(src + 4 * (x0 + x), shift, piece + x);
+            coder.Feed(piece, m);
         }
     }
-    for (int c = 0; c < kChannelCount; ++c)
-        codes->bytes[c] = static_cast<uint32_t>(coders[c].Finish());
-    return 1;
-}
-
-void FreeChannelCodes(ChannelCodes* codes)
-{
-    if (!codes)
-        return;
-    for (uint8_t* coded : codes->coded)
-        std::free(coded);
-    *codes = ChannelCodes{};
+    return coder.Finish();
 }
 
 Bitmap* CreateBitmapfromChannelBlock(const ChannelBlock* block, const uint8_t* imageHeader,

@@ -303,19 +303,18 @@ TEST(ChannelCode, LayerCodedRowByRowMatchesWholePlanes)
                 layer->bits[i * 4 + static_cast<size_t>(c)] = planes[c].back();
             }
         }
-        ChannelCodes codes;
-        ASSERT_EQ(CodeChannelBlock(layer, &codes), 1);
+        Bytes coded(ChannelCodeBound(n));
         for (int c = 0; c < kChannelCount; ++c) {
             const Bytes want = ReferenceCode(planes[c]);
-            EXPECT_EQ(Bytes(codes.coded[c], codes.coded[c] + codes.bytes[c]), want) << "channel " << c;
+            const size_t size = CodeBitmapChannel(layer, c, coded.data());
+            EXPECT_EQ(Bytes(coded.begin(), coded.begin() + static_cast<long>(size)), want) << "channel " << c;
             EXPECT_EQ(Code(planes[c], s.w, s.h), want) << "whole plane, channel " << c;
         }
-        FreeChannelCodes(&codes);
+        EXPECT_EQ(CodeBitmapChannel(layer, 4, coded.data()), 0u);
         DeletePic(layer);
     }
-    ChannelCodes none;
     Bitmap* rgb = NewRGBPic(4, 4);
-    EXPECT_EQ(CodeChannelBlock(rgb, &none), 0);
-    EXPECT_EQ(none.coded[0], nullptr);
+    uint8_t out[64];
+    EXPECT_EQ(CodeBitmapChannel(rgb, 0, out), 0u);
     DeletePic(rgb);
 }
