@@ -25,6 +25,12 @@ DeskScreen screen{};
 std::vector<DocWindow*> windows;
 bool maximised = false;
 bool undoEnabled = false, redoEnabled = false;
+// The temporary hand and the drag it is doing: the window, where the drag began and the scroll
+// position then.
+bool hand = false;
+DocWindow* handWindow = nullptr;
+platform::Point handStart;
+DocumentView handView;
 
 const char* const kUnreadableFile = "This file cannot be opened. A new picture was made instead.";
 
@@ -70,6 +76,8 @@ void ForgetWindow(Document* doc)
         return;
     DocWindow* w = *it;
     const platform::Rect area = Frame(w);
+    if (handWindow == w)
+        handWindow = nullptr;
     windows.erase(it);
     SetDocumentWindow(doc, nullptr);
     delete w;
@@ -159,6 +167,8 @@ void ReleaseDocumentDesk()
     for (DocWindow* w : windows)
         delete w;
     windows.clear();
+    hand = false;
+    handWindow = nullptr;
     screen = {};
     maximised = false;
     undoEnabled = redoEnabled = false;
@@ -195,9 +205,56 @@ void DrawDocumentWindows(Bitmap* target, const platform::Rect& clip)
         w->Draw(target, clip);
 }
 
+namespace {
+
+// The hand's drag; true when it took the message.
+bool HandMouse(unsigned message, platform::Point p)
+{
+    if (handWindow) {
+        if (message == widgets::kMsgMouseMove || message == widgets::kMsgLButtonUp) {
+            // the picture follows the mouse: screen distance over the zoom, from where the drag began
+            const int32_t percent = ZoomPercent(handView.zoom);
+            handWindow->ScrollTo(handView.scrollX - static_cast<int32_t>(int64_t{p.x - handStart.x} * 100 / percent),
+                                 handView.scrollY - static_cast<int32_t>(int64_t{p.y - handStart.y} * 100 / percent));
+            Refresh(Frame(handWindow));
+        }
+        if (message == widgets::kMsgLButtonUp)
+            handWindow = nullptr;
+        return true;
+    }
+    if (!hand || message != widgets::kMsgLButtonDown)
+        return false;
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
+        DocWindow* w = *it;
+        if (!Drawn(w) || !w->Shown() || !w->HitTest(p))
+            continue;
+        if (!DocumentClientRect(Frame(w)).Contains(p))
+            return false;   // the title bar works as ever
+        ActivateDocument(w->Doc());
+        handWindow = w;
+        handStart = p;
+        handView = w->View();
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+void SetHandScroll(bool on)
+{
+    hand = on;
+    if (!on)
+        handWindow = nullptr;
+}
+
+bool HandScroll() { return hand; }
+
 int DocumentWindowsMouse(unsigned message, void* window, uintptr_t wParam, intptr_t lParam)
 {
     const platform::Point p = widgets::PointFromParam(lParam);
+    if (HandMouse(message, p))
+        return 1;
     if (message == widgets::kMsgLButtonDown) {
         // Only the topmost window under the point sees a press.
         for (auto it = windows.rbegin(); it != windows.rend(); ++it)

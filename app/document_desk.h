@@ -69,6 +69,11 @@ void DrawDocumentWindows(Bitmap* screen, const platform::Rect& clip);
 // makes its document current and is left to the canvas input (0).
 int DocumentWindowsMouse(unsigned message, void* window, uintptr_t wParam, intptr_t lParam);
 
+// The temporary hand (Space held): while it is on, a drag on a canvas moves the picture in its view
+// instead of reaching the canvas input.
+void SetHandScroll(bool on);
+bool HandScroll();
+
 DocWindow* WindowOf(const Document* doc);
 // The window of the current document, or null.
 DocWindow* ActiveDocumentWindow();

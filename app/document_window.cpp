@@ -102,8 +102,14 @@ void DocWindow::FitFrame(const platform::Rect& workArea)
     if (maximised_ || !doc_)
         return;
     const platform::Rect wanted = DocumentFrameRect(doc_->width, doc_->height, view_.zoom, workArea, 0, false);
-    const int32_t left = std::clamp(rect_.left, workArea.left, workArea.right - wanted.Width());
-    const int32_t top = std::clamp(rect_.top, workArea.top, workArea.bottom - wanted.Height());
+    // Along a side where the window filled the work area it had no place of its own: it comes back
+    // centred there.  Elsewhere it keeps its corner, as far as the work area allows.
+    const int32_t left = rect_.Width() >= workArea.Width()
+                             ? wanted.left
+                             : std::clamp(rect_.left, workArea.left, workArea.right - wanted.Width());
+    const int32_t top = rect_.Height() >= workArea.Height()
+                            ? wanted.top
+                            : std::clamp(rect_.top, workArea.top, workArea.bottom - wanted.Height());
     Reframe({left, top, left + wanted.Width(), top + wanted.Height()});
     // the scroll position is kept inside the picture for the new size
     Mapping();
@@ -114,6 +120,14 @@ void DocWindow::SetZoom(int zoom)
     if (!doc_)
         return;
     ZoomView(&view_, zoom, DocumentClientRect(AbsoluteRect()), doc_->width, doc_->height);
+    Invalidate();
+}
+
+void DocWindow::ScrollTo(int32_t x, int32_t y)
+{
+    view_.scrollX = x;
+    view_.scrollY = y;
+    Mapping();   // keeps the scroll position inside the picture
     Invalidate();
 }
 

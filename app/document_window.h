@@ -30,6 +30,8 @@ public:
     // corner where the work area allows.
     void FitFrame(const platform::Rect& workArea);
     void UpdateTitle();
+    // Shows the picture from point (x, y) on when it does not fit the view, kept inside the picture.
+    void ScrollTo(int32_t x, int32_t y);
 
     int Command(int code, int param) override;
     void CloseRequested() override;

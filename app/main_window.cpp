@@ -71,7 +71,9 @@ void MouseInput(HWND wnd, UINT msg, WPARAM wp, LPARAM lp)
     }
     if (!taken)
         taken = DocumentWindowsMouse(msg, wnd, wp, lp);
-    if (!taken)
+    if (HandScroll())
+        SetCursor(LoadCursor(nullptr, IDC_SIZEALL));
+    else if (!taken)
         SetCursor(LoadCursor(nullptr, IDC_ARROW));
 }
 
@@ -167,10 +169,21 @@ LRESULT MainWindowMessage(HWND wnd, UINT msg, WPARAM wp, LPARAM lp)
         DispatchCommand(kCommandQuit, 0);
         return 0;
     case WM_KEYUP:
-        if (wp != VK_SPACE && !DocumentShortcut(wp) && Desk())
+        if (wp == VK_SPACE) {
+            // the temporary hand ends with the key
+            SetHandScroll(false);
+            SetCursor(LoadCursor(nullptr, IDC_ARROW));
+        } else if (!DocumentShortcut(wp) && Desk()) {
             Desk()->Key(static_cast<int>(wp));
+        }
         return 0;
     case WM_KEYDOWN:
+        // Space held: the hand moves the picture, unless a tutorial plays
+        if (wp == VK_SPACE && !tutorialPlaying && !HandScroll()) {
+            SetHandScroll(true);
+            SetCursor(LoadCursor(nullptr, IDC_SIZEALL));
+        }
+        return 0;
     case WM_CHAR:
         return 0;
     case WM_COMMAND:

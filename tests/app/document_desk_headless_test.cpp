@@ -346,6 +346,62 @@ TEST_F(DeskTest, MouseOnTheWindowsActivatesDragsAndPressesTheTitleButtons)
     EXPECT_EQ(WindowOf(first)->AbsoluteRect(), (platform::Rect{0, 0, kScreenW, kScreenH}));
 }
 
+TEST_F(DeskTest, HandDragsThePictureUnderAZoomedView)
+{
+    SetNewDocumentDefaults(2000, 1500, 0, "Untitled");
+    Document* doc = CreateFirstDocument(nullptr);
+    ASSERT_NE(doc, nullptr);
+    DocWindow* w = WindowOf(doc);
+    DocumentCommand(kCmdZoomIn, 0);   // 150 %
+    DocumentCommand(kCmdZoomIn, 0);   // 200 %
+    w->ScrollTo(500, 400);
+    const ViewMapping m = w->Mapping();
+    ASSERT_LT(m.srcWidth, 2000);
+    const int x0 = m.viewLeft + 100, y0 = m.viewTop + 100;
+    auto send = [](unsigned message, int x, int y) {
+        return DocumentWindowsMouse(message, nullptr, 0, widgets::ParamFromPoint(x, y));
+    };
+    // without the hand a press on the canvas is the canvas's
+    EXPECT_EQ(send(widgets::kMsgLButtonDown, x0, y0), 0);
+    send(widgets::kMsgLButtonUp, x0, y0);
+    SetHandScroll(true);
+    EXPECT_EQ(send(widgets::kMsgLButtonDown, x0, y0), 1);
+    // one screen pixel at a time still moves the picture, two per picture pixel at 200 %
+    for (int i = 1; i <= 41; ++i)
+        EXPECT_EQ(send(widgets::kMsgMouseMove, x0 - i, y0 + i), 1);
+    EXPECT_EQ(send(widgets::kMsgLButtonUp, x0 - 41, y0 + 41), 1);
+    EXPECT_EQ(w->View().scrollX, 520);
+    EXPECT_EQ(w->View().scrollY, 380);
+    // never past the picture's edge
+    send(widgets::kMsgLButtonDown, x0, y0);
+    send(widgets::kMsgLButtonUp, x0 + 5000, y0 + 5000);
+    EXPECT_EQ(w->View().scrollX, 0);
+    EXPECT_EQ(w->View().scrollY, 0);
+    SetHandScroll(false);
+    EXPECT_EQ(send(widgets::kMsgLButtonDown, x0, y0), 0);
+    send(widgets::kMsgLButtonUp, x0, y0);
+}
+
+TEST_F(DeskTest, WindowThatFilledTheScreenComesBackCentredAndOthersKeepTheirCorner)
+{
+    SetNewDocumentDefaults(320, 200, 0, "Untitled");
+    Document* doc = CreateFirstDocument(nullptr);
+    ASSERT_NE(doc, nullptr);
+    DocWindow* w = WindowOf(doc);
+    const platform::Rect centred = w->AbsoluteRect();
+    for (int i = 0; i < 4; ++i)
+        DocumentCommand(kCmdZoomIn, 0);   // 400 %: 1280 x 800 does not fit
+    EXPECT_EQ(w->AbsoluteRect(), (platform::Rect{0, 0, kScreenW, kScreenH}));
+    DocumentCommand(kCmdZoomActual, 0);
+    EXPECT_EQ(w->AbsoluteRect(), centred);
+    // a window moved aside keeps its corner when it grows and shrinks within the screen
+    w->MoveTo({10, 30});
+    DocumentCommand(kCmdZoomIn, 0);
+    EXPECT_EQ(w->AbsoluteRect().left, 10);
+    EXPECT_EQ(w->AbsoluteRect().top, 30);
+    EXPECT_EQ(w->AbsoluteRect().Width(), 480 + 2 * kCanvasMargin + 2);
+}
+
 TEST_F(DeskTest, UnreadableFileIsToldAndABlankDocumentMadeInstead)
 {
     Document* doc = CreateFirstDocument("/no/such/picture.vkd");

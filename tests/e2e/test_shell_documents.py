@@ -1,6 +1,6 @@
 """Documents on screen under Wine: the blank first picture in its window over the wallpaper (after the
-tips box), a .vkd named on the command line opened in its place, the Preferences dialog over it, and
-quitting with a modified picture: Cancel keeps the program running, No ends it, Yes saves and ends."""
+tips box), a .vkd named on the command line opened in its place, the Preferences dialog over it,
+zooming in and dragging the picture with the hand (Space), and quitting with a modified picture: Cancel keeps the program running, No ends it, Yes saves and ends."""
 import os
 import struct
 import sys
@@ -13,6 +13,7 @@ WM_CLOSE = 0x0010
 WM_COMMAND = 0x0111
 NEW_LAYER = 137
 PREFERENCES = 32860
+ZOOM_IN, ZOOM_ACTUAL = 32850, 32852
 
 WHITE, BLACK = (255, 255, 255), (0, 0, 0)
 
@@ -95,7 +96,7 @@ def main():
 
         # the tips box lies over the middle of the screen: its pale body, not the white canvas
         def tips_shown():
-            r, g, b = s.screenshot("documents_tips.png").pixel(centre[0] - 150, centre[1] - 20)
+            r, g, b = s.screenshot("documents_tips.png").pixel(centre[0] - 180, centre[1] + 25)
             return (r, g, b) != WHITE and r > 200 and g > 200
         assert wait_until(tips_shown, timeout=20, step=0.5), "no tips box"
         s.key("Return")
@@ -141,6 +142,24 @@ def main():
         time.sleep(1.0)
         img = s.screenshot("documents_preferences_closed.png")
         assert img.pixel(*centre) == red, "the Preferences dialog did not close"
+
+        # at 400 % the picture no longer fits: the window fills the screen with a part of it, and the
+        # hand (Space held) drags the picture 100 screen pixels = 25 picture pixels to the right
+        for _ in range(4):
+            s.post(MAIN, WM_COMMAND, ZOOM_IN)
+        time.sleep(1.0)
+        probe = (9 + 270, 28 + 244)   # picture (102, 70) with the view scrolled to (35, 9)
+        img = s.screenshot("documents_zoomed.png")
+        assert img.pixel(*probe)[2] > 150, f"the zoomed square is not where expected: {img.pixel(*probe)}"
+        s.xdotool("keydown", "space")
+        s.drag([(500, 400), (525, 400), (550, 400), (575, 400), (600, 400)])
+        s.xdotool("keyup", "space")
+        time.sleep(1.0)
+        img = s.screenshot("documents_dragged.png")
+        assert img.pixel(*probe) == red, f"the hand did not move the picture: {img.pixel(*probe)}"
+        assert img.pixel(probe[0] + 100, probe[1])[2] > 150, "the square did not move with the hand"
+        s.post(MAIN, WM_COMMAND, ZOOM_ACTUAL)
+        time.sleep(1.0)
 
         # 3. modified by a layer command, quit: Cancel keeps the program, No ends it
         yes, no, cancel = message_box_buttons(s, sw, sh)
