@@ -2,6 +2,7 @@
 
 #include "raster/block_clip.h"
 #include "raster/block_ops.h"
+#include "raster/blend_four_sse2.h"
 #include "raster/blend_pixel.h"
 #include "raster/pic_copy.h"
 
@@ -53,10 +54,27 @@ MixRowFn PickMixRow(int32_t dstBpp, int32_t srcBpp, bool gray)
     return gray ? PickMixRowFor<true>(dstBpp, srcBpp) : PickMixRowFor<false>(dstBpp, srcBpp);
 }
 
-// 32-bit pixels to 24-bit ones, four at a time as three words (the composer's last step).
+// Four 32-bit pixels as twelve bytes at the bottom of a register (alpha dropped, the rest zero).
+BLEND_INLINE __m128i DropAlphaFour(__m128i v)
+{
+    const __m128i keep = _mm_setr_epi8(-1, -1, -1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);
+    return _mm_or_si128(_mm_or_si128(_mm_and_si128(v, keep), _mm_and_si128(_mm_srli_si128(v, 1), _mm_slli_si128(keep, 3))),
+                        _mm_or_si128(_mm_and_si128(_mm_srli_si128(v, 2), _mm_slli_si128(keep, 6)),
+                                     _mm_and_si128(_mm_srli_si128(v, 3), _mm_slli_si128(keep, 9))));
+}
+
+// 32-bit pixels to 24-bit ones (the composer's last step): sixteen at a time as three 16-byte
+// stores, then four at a time as three words.
 void DropAlphaRow(uint8_t* d, const uint8_t* s, int32_t n)
 {
     int32_t i = 0;
+    for (; i + 16 <= n; i += 16, d += 48, s += 64) {
+        const __m128i t0 = DropAlphaFour(blend_sse2::Load(s)), t1 = DropAlphaFour(blend_sse2::Load(s + 16));
+        const __m128i t2 = DropAlphaFour(blend_sse2::Load(s + 32)), t3 = DropAlphaFour(blend_sse2::Load(s + 48));
+        blend_sse2::Store(d, _mm_or_si128(t0, _mm_slli_si128(t1, 12)));
+        blend_sse2::Store(d + 16, _mm_or_si128(_mm_srli_si128(t1, 4), _mm_slli_si128(t2, 8)));
+        blend_sse2::Store(d + 32, _mm_or_si128(_mm_srli_si128(t2, 8), _mm_slli_si128(t3, 4)));
+    }
     for (; i + 4 <= n; i += 4, d += 12, s += 16) {
         uint32_t v[4];
         std::memcpy(v, s, sizeof v);
