@@ -28,6 +28,7 @@ bool undoEnabled = false, redoEnabled = false;
 // The temporary hand and the drag it is doing: the window, where the drag began and the scroll
 // position then.
 bool hand = false;
+bool picker = false;
 DocWindow* handWindow = nullptr;
 platform::Point handStart;
 DocumentView handView;
@@ -167,7 +168,7 @@ void ReleaseDocumentDesk()
     for (DocWindow* w : windows)
         delete w;
     windows.clear();
-    hand = false;
+    hand = picker = false;
     handWindow = nullptr;
     screen = {};
     maximised = false;
@@ -206,6 +207,33 @@ void DrawDocumentWindows(Bitmap* target, const platform::Rect& clip)
 }
 
 namespace {
+
+// The eyedropper's press; true when it took the message.
+bool PickerMouse(unsigned message, platform::Point p)
+{
+    if (!picker || (message != widgets::kMsgLButtonDown && message != widgets::kMsgRButtonDown))
+        return false;
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
+        DocWindow* w = *it;
+        if (!Drawn(w) || !w->Shown() || !w->HitTest(p))
+            continue;
+        Document* doc = w->Doc();
+        const ViewMapping m = w->Mapping();
+        if (!platform::Intersect(ViewRect(m), DocumentClientRect(Frame(w))).Contains(p) || !doc->composite)
+            return false;
+        int32_t x = 0, y = 0;
+        ScreenToDocument(m, p.x, p.y, &x, &y);
+        x = std::clamp(x, 0, doc->width - 1);
+        y = std::clamp(y, 0, doc->height - 1);
+        ActivateDocument(doc);
+        const uint8_t* px = PicPixel(doc->composite, x, y);
+        const Colour colour = static_cast<Colour>(px[0] | px[1] << 8 | px[2] << 16);
+        if (screen.colourPicked)
+            screen.colourPicked(colour, message == widgets::kMsgRButtonDown);
+        return true;
+    }
+    return false;
+}
 
 // The hand's drag; true when it took the message.
 bool HandMouse(unsigned message, platform::Point p)
@@ -250,10 +278,13 @@ void SetHandScroll(bool on)
 
 bool HandScroll() { return hand; }
 
+void SetColourPicker(bool on) { picker = on; }
+bool ColourPicker() { return picker; }
+
 int DocumentWindowsMouse(unsigned message, void* window, uintptr_t wParam, intptr_t lParam)
 {
     const platform::Point p = widgets::PointFromParam(lParam);
-    if (HandMouse(message, p))
+    if (PickerMouse(message, p) || HandMouse(message, p))
         return 1;
     if (message == widgets::kMsgLButtonDown) {
         // Only the topmost window under the point sees a press.

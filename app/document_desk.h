@@ -29,6 +29,8 @@ struct DeskScreen {
     void (*postCommand)(int command, intptr_t parameter);
     // The system's Save dialog for layered documents (SaveHooks::saveDialog), or null for none.
     int (*saveDialog)(const char* startFolder, char* folder, char* name);
+    // The eyedropper picked a colour: the foreground's (left button) or the background's (right).
+    void (*colourPicked)(Colour colour, bool background);
 };
 
 // Commands of the shell that act on documents.  Identifiers of the standard file and edit menus
@@ -68,6 +70,11 @@ void DrawDocumentWindows(Bitmap* screen, const platform::Rect& clip);
 // Mouse input over the windows, topmost first; 1 when a window took it.  A press on a window's canvas
 // makes its document current and is left to the canvas input (0).
 int DocumentWindowsMouse(unsigned message, void* window, uintptr_t wParam, intptr_t lParam);
+
+// The temporary eyedropper (Alt held): while it is on, a left press on a canvas picks the
+// foreground colour from the picture there and a right press the background colour.
+void SetColourPicker(bool on);
+bool ColourPicker();
 
 // The temporary hand (Space held): while it is on, a drag on a canvas moves the picture in its view
 // instead of reaching the canvas input.

@@ -71,7 +71,9 @@ void MouseInput(HWND wnd, UINT msg, WPARAM wp, LPARAM lp)
     }
     if (!taken)
         taken = DocumentWindowsMouse(msg, wnd, wp, lp);
-    if (HandScroll())
+    if (ColourPicker())
+        SetCursor(LoadCursor(nullptr, IDC_CROSS));
+    else if (HandScroll())
         SetCursor(LoadCursor(nullptr, IDC_SIZEALL));
     else if (!taken)
         SetCursor(LoadCursor(nullptr, IDC_ARROW));
@@ -185,6 +187,16 @@ LRESULT MainWindowMessage(HWND wnd, UINT msg, WPARAM wp, LPARAM lp)
         }
         return 0;
     case WM_CHAR:
+        return 0;
+    case WM_SYSKEYDOWN:
+    case WM_SYSKEYUP:
+        // Alt held: the eyedropper, unless a tutorial plays.  Alt is ours, so it never opens the
+        // system menu; other system keys (Alt+F4) work as ever.
+        if (wp != VK_MENU)
+            break;
+        if (!tutorialPlaying)
+            SetColourPicker(msg == WM_SYSKEYDOWN);
+        SetCursor(LoadCursor(nullptr, ColourPicker() ? IDC_CROSS : IDC_ARROW));
         return 0;
     case WM_COMMAND:
         DispatchCommand(LOWORD(wp), lp);

@@ -76,6 +76,8 @@ void PostCommandWith(int code, intptr_t parameter)
 
 void RefreshArea(const platform::Rect& area) { RefreshScreen(&area); }
 
+void ColourPicked(Colour colour, bool background) { (background ? backgroundColour : foregroundColour) = colour; }
+
 // The "Preferences" dialog on the modal dialog layer.  It reports from inside itself, so it is
 // only taken off the layer then and destroyed at the next opening or at the end.
 widgets::Container* preferences = nullptr;
@@ -175,7 +177,7 @@ void AddRecent(const char* path)
 // The document core's hooks that reach Windows: reading files, the recent files, the wait cursor.
 void InstallDocumentHooks(int sw, int sh)
 {
-    InstallDocumentDesk({0, 0, sw, sh}, DeskScreen{RefreshArea, PostCommandWith, SaveDialog});
+    InstallDocumentDesk({0, 0, sw, sh}, DeskScreen{RefreshArea, PostCommandWith, SaveDialog, ColourPicked});
     g_documentHooks.readDocument = ReadLayeredDocument;
     g_documentHooks.addRecentFile = AddRecent;
     g_documentHooks.beginWait = BeginWait;

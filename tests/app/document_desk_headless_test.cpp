@@ -33,6 +33,7 @@ std::vector<std::pair<int, intptr_t>> posted;
 std::vector<std::string> questions;
 std::vector<int> answers;   // answers given to the questions, in order (then yes)
 std::vector<int> sounds;
+std::vector<std::pair<Colour, bool>> picked;
 
 std::string dialogFolder;   // empty: the dialog is cancelled
 int dialogs = 0;
@@ -74,7 +75,10 @@ struct DeskTest : ::testing::Test {
         ResetUndoUiHooks();
         dialogFolder.clear();
         dialogs = 0;
-        InstallDocumentDesk({0, 0, kScreenW, kScreenH}, DeskScreen{Refresh, Post, SaveDialog});
+        picked.clear();
+        InstallDocumentDesk({0, 0, kScreenW, kScreenH},
+                            DeskScreen{Refresh, Post, SaveDialog,
+                                       [](Colour c, bool background) { picked.emplace_back(c, background); }});
         // the message box would need a real main window: the questions are answered here
         g_documentHooks.messageBox = Answer;
         SetSoundPlayer([](int effect) { sounds.push_back(effect); });
@@ -380,6 +384,31 @@ TEST_F(DeskTest, HandDragsThePictureUnderAZoomedView)
     SetHandScroll(false);
     EXPECT_EQ(send(widgets::kMsgLButtonDown, x0, y0), 0);
     send(widgets::kMsgLButtonUp, x0, y0);
+}
+
+TEST_F(DeskTest, EyedropperPicksFromThePictureUnderTheMouse)
+{
+    Document* doc = CreateFirstDocument(nullptr);
+    ASSERT_NE(doc, nullptr);
+    BlockSet(doc->bottom->pixels, 100, 50, 10, 10, 0x3366CC);
+    ComposeDocument(doc, nullptr);
+    DocumentCommand(kCmdZoomIn, 0);   // 150 %: picture (100, 50) lies at view + (150, 75)
+    const ViewMapping m = WindowOf(doc)->Mapping();
+    auto send = [](unsigned message, int x, int y) {
+        return DocumentWindowsMouse(message, nullptr, 0, widgets::ParamFromPoint(x, y));
+    };
+    EXPECT_EQ(send(widgets::kMsgLButtonDown, m.viewLeft + 152, m.viewTop + 77), 0);   // off: the canvas's
+    send(widgets::kMsgLButtonUp, m.viewLeft + 152, m.viewTop + 77);
+    EXPECT_TRUE(picked.empty());
+    SetColourPicker(true);
+    EXPECT_EQ(send(widgets::kMsgLButtonDown, m.viewLeft + 152, m.viewTop + 77), 1);
+    EXPECT_EQ(send(widgets::kMsgRButtonDown, m.viewLeft + 10, m.viewTop + 10), 1);
+    // the frame and the grey around the canvas are not the picture
+    EXPECT_EQ(send(widgets::kMsgLButtonDown, m.viewLeft - 1, m.viewTop + 10), 0);
+    SetColourPicker(false);
+    ASSERT_EQ(picked.size(), 2u);
+    EXPECT_EQ(picked[0], std::make_pair(Colour{0x3366CC}, false));
+    EXPECT_EQ(picked[1], std::make_pair(Colour{0xFFFFFF}, true));
 }
 
 TEST_F(DeskTest, WindowThatFilledTheScreenComesBackCentredAndOthersKeepTheirCorner)

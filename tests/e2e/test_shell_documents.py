@@ -1,6 +1,6 @@
 """Documents on screen under Wine: the blank first picture in its window over the wallpaper (after the
 tips box), a .vkd named on the command line opened in its place, the Preferences dialog over it,
-zooming in and dragging the picture with the hand (Space), and quitting with a modified picture: Cancel keeps the program running, No ends it, Yes saves and ends."""
+zooming in and dragging the picture with the hand (Space), picking a colour with Alt, and quitting with a modified picture: Cancel keeps the program running, No ends it, Yes saves and ends."""
 import os
 import struct
 import sys
@@ -161,6 +161,12 @@ def main():
         s.post(MAIN, WM_COMMAND, ZOOM_ACTUAL)
         time.sleep(1.0)
 
+        # Alt held: a click on the square picks its blue as the foreground colour, kept at the end
+        s.xdotool("keydown", "alt")
+        s.click(box[0] + 120, box[1] + 70)
+        s.xdotool("keyup", "alt")
+        time.sleep(0.5)
+
         # 3. modified by a layer command, quit: Cancel keeps the program, No ends it
         yes, no, cancel = message_box_buttons(s, sw, sh)
 
@@ -180,6 +186,11 @@ def main():
         s.click(*no)
         assert s.wait_exit(proc, 30) == 0, "No did not end the program"
         assert layer_count(path) == 2, "No saved the picture"
+        with open(os.path.join(s.stage, "TESSEL.INI")) as f:
+            ini = f.read().replace(" ", "")
+        # the colour value's low byte (blue) is stored under FColor_R
+        for key, value in (("FColor_R", 200), ("FColor_G", 30), ("FColor_B", 30)):
+            assert f"{key}={value}" in ini, f"the picked colour was not kept: {key} in\n{ini}"
 
         # 4. Yes saves a picture that has a file into that file (its name kept as it was) and ends
         proc = s.start("pintara6.exe", "Z:" + path.replace("/", "\\"))
