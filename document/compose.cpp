@@ -120,8 +120,9 @@ constexpr int32_t kComposeBandBytes = 96 * 1024;
 
 // Asks for the composite's part of a band before the layers are laid, so that storing the band
 // at the end finds it in the cache instead of waiting on every line.
-void PrefetchComposite(const Bitmap* composite, const Rect& r)
+void PrefetchComposite(const Bitmap* composite, const Rect& band)
 {
+    const Rect r = Intersect(band, Rect{0, 0, composite->width, composite->height});
     const int32_t bytes = r.Width() * 3;
     for (int32_t y = r.top; y < r.bottom; ++y) {
         const uint8_t* p = PicPixel(composite, r.left, y);
