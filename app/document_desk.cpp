@@ -11,6 +11,7 @@
 #include "document/document_save.h"
 #include "document/undo.h"
 #include "document/vkd_file.h"
+#include "platform/files.h"
 #include "platform/window_host.h"
 #include "raster/bmp_file.h"
 #include "widgets/message_box.h"
@@ -34,6 +35,7 @@ platform::Point handStart;
 DocumentView handView;
 
 const char* const kUnreadableFile = "This file cannot be opened. A new picture was made instead.";
+const char* const kUnreadableRecentFile = "This file cannot be opened.";
 
 void Refresh(const platform::Rect& area)
 {
@@ -52,7 +54,8 @@ int DocumentMessage(const char* text, const char* caption)
     int kind = widgets::kBoxYesNo;
     if (text == kSavePromptText || (text && std::strcmp(text, kSavePromptText) == 0))
         kind = widgets::kBoxYesNoCancel;
-    else if (text == kVkdHigherVersionText || text == kSaveFailedText || text == kUnreadableFile)
+    else if (text == kVkdHigherVersionText || text == kSaveFailedText || text == kUnreadableFile ||
+             text == kUnreadableRecentFile)
         kind = widgets::kBoxOk;
     return widgets::SkinnedMessageBox(caption, text, kind);
 }
@@ -183,6 +186,19 @@ Document* CreateFirstDocument(const char* path)
         g_documentHooks.messageBox(kUnreadableFile, "WARNING");
     }
     return CreateDocument(nullptr);
+}
+
+int RecentFileCommand(int command, const RecentFiles& list)
+{
+    const int n = command - kFirstRecentCommand;
+    if (n < 0 || n >= kMaxRecentFiles)
+        return 0;
+    if (n >= list.count)
+        return 1;
+    const std::string path = JoinPath(list.folder[n], list.name[n]);
+    if (path.empty() || !CreateDocument(platform::HostPath(path).c_str()))
+        g_documentHooks.messageBox(kUnreadableRecentFile, "WARNING");
+    return 1;
 }
 
 Document* DocumentFromPackedDib(const void* dib, size_t length)

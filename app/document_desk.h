@@ -14,6 +14,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "app/recent_files.h"
 #include "document/document.h"
 #include "platform/geometry.h"
 #include "raster/bitmap.h"
@@ -61,6 +62,10 @@ void ReleaseDocumentDesk();
 // blank one from the new-document defaults.  A file the program cannot read is told in the message box
 // and a blank document is made instead.  Null only when not even a blank document could be made.
 Document* CreateFirstDocument(const char* path);
+
+// Recent-files commands 9000 to 9005 open the n-th entry of the list as a new document; a file that
+// cannot be read any more is told.  1 when taken.
+int RecentFileCommand(int command, const RecentFiles& list);
 
 // A picture from the scanner or camera (a packed DIB of length bytes) as a new document; null when
 // the block is damaged or memory runs out.

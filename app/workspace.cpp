@@ -142,7 +142,7 @@ int ShellCommand(int command, intptr_t parameter)
         SetDesktopWallpaper();
         return 1;
     }
-    return DocumentCommand(command, parameter);
+    return RecentFileCommand(command, recentFiles) || DocumentCommand(command, parameter);
 }
 
 // Long operations of the document core: the wait cursor and the mouse are ours until they end.

@@ -16,6 +16,7 @@
 #include "document/document_core.h"
 #include "document/document_save.h"
 #include "document/undo.h"
+#include "document/vkd_file.h"
 #include "platform/headless/headless_host.h"
 #include "raster/block_ops.h"
 #include "widgets/message_box.h"
@@ -429,6 +430,32 @@ TEST_F(DeskTest, WindowThatFilledTheScreenComesBackCentredAndOthersKeepTheirCorn
     EXPECT_EQ(w->AbsoluteRect().left, 10);
     EXPECT_EQ(w->AbsoluteRect().top, 30);
     EXPECT_EQ(w->AbsoluteRect().Width(), 480 + 2 * kCanvasMargin + 2);
+}
+
+TEST_F(DeskTest, RecentFileCommandsOpenTheirEntries)
+{
+    ScratchFolder dir;
+    g_documentHooks.readDocument = ReadLayeredDocument;
+    Document* doc = CreateFirstDocument(nullptr);
+    ASSERT_NE(doc, nullptr);
+    LayerCommand(kCmdNewLayer, 0);
+    ASSERT_EQ(WriteLayeredDocument(dir.File("kept.vkd").c_str(), doc), 1);
+    RecentFiles list;
+    AddRecentFile(&list, dir.Path().c_str(), "gone.vkd");
+    AddRecentFile(&list, dir.Path().c_str(), "kept.vkd");   // now the first entry
+    EXPECT_EQ(RecentFileCommand(kFirstRecentCommand, list), 1);
+    Document* opened = CurrentDocument();
+    ASSERT_NE(opened, doc);
+    EXPECT_STREQ(opened->fileName, "kept.vkd");
+    EXPECT_EQ(opened->layerCount, 2);
+    EXPECT_NE(WindowOf(opened), nullptr);
+    EXPECT_TRUE(questions.empty());
+    // a file that is gone is told; an entry past the list and a command outside the range do nothing
+    EXPECT_EQ(RecentFileCommand(kFirstRecentCommand + 1, list), 1);
+    EXPECT_EQ(questions.size(), 1u);
+    EXPECT_EQ(RecentFileCommand(kFirstRecentCommand + 5, list), 1);
+    EXPECT_EQ(RecentFileCommand(kFirstRecentCommand + 6, list), 0);
+    EXPECT_EQ(OpenDocumentCount(), 2);
 }
 
 TEST_F(DeskTest, UnreadableFileIsToldAndABlankDocumentMadeInstead)
