@@ -380,6 +380,51 @@ bool CloseAllDocuments()
     return true;
 }
 
+std::vector<std::string> OpenSelection(const char* buffer, size_t size)
+{
+    std::vector<std::string> parts;
+    size_t at = 0;
+    while (at < size && buffer[at]) {
+        size_t end = at;
+        while (end < size && buffer[end])
+            ++end;
+        if (end == size)
+            break;   // not terminated: nothing trustworthy follows
+        parts.emplace_back(buffer + at, end - at);
+        at = end + 1;
+    }
+    if (parts.size() <= 1)
+        return parts;
+    // a folder and the names chosen in it
+    std::vector<std::string> paths;
+    for (size_t i = 1; i < parts.size(); ++i) {
+        const std::string path = JoinPath(parts[0], parts[i].c_str());
+        if (!path.empty())
+            paths.push_back(path);
+    }
+    return paths;
+}
+
+int FileOpenCommand(int command, intptr_t)
+{
+    if (command != kCmdOpen)
+        return 0;
+    if (!screen.openDialog)
+        return 1;
+    std::vector<char> buffer(16 * 1024, '\0');
+    if (!screen.openDialog(GetPictureFolder(), buffer.data(), static_cast<int>(buffer.size())))
+        return 1;
+    buffer.back() = '\0';
+    for (const std::string& path : OpenSelection(buffer.data(), buffer.size())) {
+        const size_t cut = path.find_last_of("\\/");
+        if (cut != std::string::npos)
+            SetPictureFolder(path.substr(0, cut).c_str());
+        if (!CreateDocument(platform::HostPath(path).c_str()))
+            g_documentHooks.messageBox(kUnreadableRecentFile, "WARNING");
+    }
+    return 1;
+}
+
 int FileSaveCommand(int command, intptr_t)
 {
     if (command != kCmdSave && command != kCmdSaveAs)

@@ -13,6 +13,8 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "app/recent_files.h"
 #include "document/document.h"
@@ -30,6 +32,10 @@ struct DeskScreen {
     void (*postCommand)(int command, intptr_t parameter);
     // The system's Save dialog for layered documents (SaveHooks::saveDialog), or null for none.
     int (*saveDialog)(const char* startFolder, char* folder, char* name);
+    // The system's Open dialog ("Open File", the picture types, several files at once) starting in
+    // startFolder: fills buffer as GetOpenFileName does (a full path, or the folder and the names,
+    // each ending in a zero, then one more zero) and returns 1, or 0 when cancelled.  Null for none.
+    int (*openDialog)(const char* startFolder, char* buffer, int size);
     // The eyedropper picked a colour: the foreground's (left button) or the background's (right).
     void (*colourPicked)(Colour colour, bool background);
 };
@@ -38,6 +44,7 @@ struct DeskScreen {
 // where there are such, our own otherwise.
 enum : int {
     kCmdNewDocument = 57600,
+    kCmdOpen = 57601,
     kCmdCloseDocument = 57602,    // parameter: 0 for the current document
     kCmdSave = 57603,
     kCmdSaveAs = 57604,
@@ -105,6 +112,11 @@ bool CloseDocumentAsking(Document* doc);
 // keeps open and returns false, leaving it and all older ones open.
 bool CloseAllDocuments();
 
+// The paths an Open dialog's selection names: a single full path, or a folder followed by names.
+std::vector<std::string> OpenSelection(const char* buffer, size_t size);
+// Open: each file chosen becomes a new document; the dialog's folder becomes the picture folder and
+// a file that cannot be read is told.  1 when taken.
+int FileOpenCommand(int command, intptr_t parameter);
 // Save and save as of the current document in the layered format; a file that could not be written
 // is told, a cancelled dialog is not.  1 when taken.
 int FileSaveCommand(int command, intptr_t parameter);

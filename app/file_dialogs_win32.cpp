@@ -60,3 +60,27 @@ bool ChooseWallpaperFile(char* path, int size)
 }
 
 }  // namespace app
+
+namespace app {
+
+int OpenDialog(const char* startFolder, char* buffer, int size)
+{
+    if (!buffer || size < 2)
+        return 0;
+    buffer[0] = '\0';
+    OPENFILENAMEA ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = mainWindow;
+    ofn.lpstrFilter = "All Type\0*.vkd;*.bmp;*.tif;*.jpg;*.tga;*.gif;*.pcx\0VESK\0*.vkd\0BITMAP\0*.bmp\0"
+                      "TIFF\0*.tif\0JPG\0*.jpg\0TGA\0*.tga\0GIF\0*.gif\0PCX\0*.pcx\0";
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = buffer;
+    ofn.nMaxFile = static_cast<DWORD>(size);
+    ofn.lpstrInitialDir = startFolder && *startFolder ? startFolder : nullptr;
+    ofn.lpstrTitle = "Open File";
+    ofn.Flags = OFN_LONGNAMES | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER |
+                OFN_ALLOWMULTISELECT;
+    return GetOpenFileNameA(&ofn) ? 1 : 0;
+}
+
+}  // namespace app

@@ -76,6 +76,14 @@ void PostCommandWith(int code, intptr_t parameter)
 
 void RefreshArea(const platform::Rect& area) { RefreshScreen(&area); }
 
+// Open is refused while a tutorial plays.
+int OpenCommand(int command, intptr_t parameter)
+{
+    if (command == kCmdOpen && tutorialPlaying)
+        return 1;
+    return FileOpenCommand(command, parameter);
+}
+
 void ColourPicked(Colour colour, bool background) { (background ? backgroundColour : foregroundColour) = colour; }
 
 // The "Preferences" dialog on the modal dialog layer.  It reports from inside itself, so it is
@@ -177,7 +185,7 @@ void AddRecent(const char* path)
 // The document core's hooks that reach Windows: reading files, the recent files, the wait cursor.
 void InstallDocumentHooks(int sw, int sh)
 {
-    InstallDocumentDesk({0, 0, sw, sh}, DeskScreen{RefreshArea, PostCommandWith, SaveDialog, ColourPicked});
+    InstallDocumentDesk({0, 0, sw, sh}, DeskScreen{RefreshArea, PostCommandWith, SaveDialog, OpenDialog, ColourPicked});
     g_documentHooks.readDocument = ReadLayeredDocument;
     g_documentHooks.addRecentFile = AddRecent;
     g_documentHooks.beginWait = BeginWait;
@@ -188,6 +196,7 @@ void InstallDocumentHooks(int sw, int sh)
                            newDocumentDefaults.title);
     SetPictureFolder(options.workingDir);
     SetCommandHandler(CommandSlot::FileSave, FileSaveCommand);
+    SetCommandHandler(CommandSlot::FileOpen, OpenCommand);
     SetCommandHandler(CommandSlot::Layers, LayerCommand);
 }
 

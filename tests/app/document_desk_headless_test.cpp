@@ -39,7 +39,18 @@ std::vector<std::pair<Colour, bool>> picked;
 std::string dialogFolder;   // empty: the dialog is cancelled
 int dialogs = 0;
 
+std::string openChoice;     // what the Open dialog hands back, zeros included; empty: cancelled
+
 void Refresh(const platform::Rect& r) { refreshed.push_back(r); }
+
+int OpenDialog(const char*, char* buffer, int size)
+{
+    if (openChoice.empty() || static_cast<int>(openChoice.size()) + 1 > size)
+        return 0;
+    std::memcpy(buffer, openChoice.data(), openChoice.size());
+    buffer[openChoice.size()] = '\0';
+    return 1;
+}
 
 int SaveDialog(const char*, char* folder, char* name)
 {
@@ -75,10 +86,11 @@ struct DeskTest : ::testing::Test {
         ResetSaveHooks();
         ResetUndoUiHooks();
         dialogFolder.clear();
+        openChoice.clear();
         dialogs = 0;
         picked.clear();
         InstallDocumentDesk({0, 0, kScreenW, kScreenH},
-                            DeskScreen{Refresh, Post, SaveDialog,
+                            DeskScreen{Refresh, Post, SaveDialog, OpenDialog,
                                        [](Colour c, bool background) { picked.emplace_back(c, background); }});
         // the message box would need a real main window: the questions are answered here
         g_documentHooks.messageBox = Answer;
@@ -456,6 +468,40 @@ TEST_F(DeskTest, RecentFileCommandsOpenTheirEntries)
     EXPECT_EQ(RecentFileCommand(kFirstRecentCommand + 5, list), 1);
     EXPECT_EQ(RecentFileCommand(kFirstRecentCommand + 6, list), 0);
     EXPECT_EQ(OpenDocumentCount(), 2);
+}
+
+TEST_F(DeskTest, OpenMakesADocumentOfEachChosenFile)
+{
+    ScratchFolder dir;
+    g_documentHooks.readDocument = ReadLayeredDocument;
+    Document* doc = CreateFirstDocument(nullptr);
+    ASSERT_NE(doc, nullptr);
+    ASSERT_EQ(WriteLayeredDocument(dir.File("one.vkd").c_str(), doc), 1);
+    ASSERT_EQ(WriteLayeredDocument(dir.File("two.vkd").c_str(), doc), 1);
+    EXPECT_EQ(FileOpenCommand(kCmdOpen, 0), 1);   // cancelled
+    EXPECT_EQ(OpenDocumentCount(), 1);
+    openChoice = dir.Path() + std::string("\0one.vkd\0gone.vkd\0two.vkd\0", 27);
+    EXPECT_EQ(FileOpenCommand(kCmdOpen, 0), 1);
+    EXPECT_EQ(OpenDocumentCount(), 3);
+    EXPECT_STREQ(CurrentDocument()->fileName, "two.vkd");
+    EXPECT_EQ(questions.size(), 1u);   // the one that is gone
+    EXPECT_EQ(std::string(GetPictureFolder()), dir.Path());
+    EXPECT_EQ(FileOpenCommand(4242, 0), 0);
+}
+
+TEST_F(DeskTest, OpenSelectionNamesEachChosenFile)
+{
+    using Paths = std::vector<std::string>;
+    const char single[] = "C:\\pics\\cat.vkd\0";
+    EXPECT_EQ(OpenSelection(single, sizeof single), (Paths{"C:\\pics\\cat.vkd"}));
+    const char several[] = "C:\\pics\0cat.vkd\0dog.VKD\0";
+    EXPECT_EQ(OpenSelection(several, sizeof several), (Paths{"C:\\pics\\cat.vkd", "C:\\pics\\dog.VKD"}));
+    const char root[] = "C:\\\0a.vkd\0";
+    EXPECT_EQ(OpenSelection(root, sizeof root), (Paths{"C:\\a.vkd"}));
+    // a buffer without its final zero gives only what is terminated
+    const char cut[] = {'C', ':', '\\', 0, 'a', '.', 'v'};
+    EXPECT_EQ(OpenSelection(cut, sizeof cut), (Paths{"C:\\"}));
+    EXPECT_TRUE(OpenSelection("", 1).empty());
 }
 
 TEST_F(DeskTest, UnreadableFileIsToldAndABlankDocumentMadeInstead)
