@@ -1,7 +1,8 @@
 """Documents on screen under Wine: the blank first picture in its window over the wallpaper (after the
-tips box), a .vkd named on the command line opened in its place, the Preferences dialog over it,
+tips box) saved through the Save dialog, a .vkd named on the command line opened in its place, the Preferences dialog over it,
 zooming in and dragging the picture with the hand (Space), picking a colour with Alt, and quitting with a modified picture: Cancel keeps the program running, No ends it, Yes saves and ends."""
 import os
+import shutil
 import struct
 import sys
 import time
@@ -12,6 +13,8 @@ MAIN = "990717WClass"
 WM_CLOSE = 0x0010
 WM_COMMAND = 0x0111
 NEW_LAYER = 137
+SAVE_AS = 57604
+DIALOG = "#32770"
 PREFERENCES = 32860
 ZOOM_IN, ZOOM_ACTUAL = 32850, 32852
 
@@ -108,15 +111,27 @@ def main():
         assert_framed(img, box)
         # the wallpaper shows around the window
         assert img.pixel(5, 5) not in (WHITE, BLACK)
+        # save as through the system's Save dialog: ".vkd" is added to the name typed
+        folder = os.path.join(s.tree, "e2e-docs")
+        shutil.rmtree(folder, ignore_errors=True)
+        os.makedirs(folder)
+        s.post(MAIN, WM_COMMAND, SAVE_AS)
+        s.wait_window(DIALOG, 20000)
+        time.sleep(0.5)
+        s.type("Z:" + os.path.join(folder, "blank").replace("/", "\\"))
+        s.key("Return")
+        assert s.wait_gone(DIALOG, 10000), "the Save dialog did not close"
+        saved = os.path.join(folder, "blank.vkd")
+        assert wait_until(lambda: os.path.exists(saved), timeout=10), f"nothing saved: {os.listdir(folder)}"
+        assert layer_count(saved) == 1
+        # saved, so closing asks nothing
+        s.post(MAIN, WM_CLOSE)
+        assert s.wait_exit(proc, 30) == 0, "a saved picture did not let the program end"
         with open(os.path.join(s.stage, "TESSEL.INI")) as f:
             assert "DAILY_HINT_ON=1" in f.read().replace(" ", ""), "the tips box did not keep its setting"
-        s.post(MAIN, WM_CLOSE)
-        assert s.wait_exit(proc, 30) == 0, "an unmodified picture did not let the program end"
 
         # 2. a .vkd on the command line: its layers in their places
         write_settings(s.stage, 0)
-        folder = os.path.join(s.tree, "e2e-docs")
-        os.makedirs(folder, exist_ok=True)
         path = os.path.join(folder, "Two Layers.VKD")
         write_vkd(path, 320, 200, [("Background", 0, 0, 320, 200, (200, 30, 30)),
                                    ("Square", 100, 50, 40, 40, (30, 30, 200))])
@@ -201,7 +216,7 @@ def main():
         s.key("Return")
         assert s.wait_exit(proc, 30) == 0, "Yes did not end the program"
         assert layer_count(path) == 3, "the new layer was not saved"
-        assert sorted(os.listdir(folder)) == ["Two Layers.VKD"], f"other files were left: {os.listdir(folder)}"
+        assert sorted(os.listdir(folder)) == ["Two Layers.VKD", "blank.vkd"], f"other files were left: {os.listdir(folder)}"
     print("ok")
 
 
