@@ -79,24 +79,30 @@ void MouseInput(HWND wnd, UINT msg, WPARAM wp, LPARAM lp)
         SetCursor(LoadCursor(nullptr, IDC_ARROW));
 }
 
-// The document windows' shortcuts, on the key's release: Ctrl+Z undoes, Ctrl+Shift+Z redoes, Ctrl
-// with + and - zooms.
+// The document windows' shortcuts, on the key's release: Ctrl+Z undoes and Ctrl+Shift+Z redoes,
+// Ctrl with +, - and 0 zooms, Ctrl+N, O, S (with Shift: save as) and W make, open, save and close
+// pictures.
 bool DocumentShortcut(WPARAM key)
 {
     if (!(GetKeyState(VK_CONTROL) & 0x8000))
         return false;
     const bool shift = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
+    int command = 0;
     switch (key) {
-    case 'Z':
-        return DispatchCommand(shift ? kCmdRedo : kCmdUndo, 0) != 0;
+    case 'Z': command = shift ? kCmdRedo : kCmdUndo; break;
     case VK_ADD:
-    case VK_OEM_PLUS:
-        return DispatchCommand(kCmdZoomIn, 0) != 0;
+    case VK_OEM_PLUS: command = kCmdZoomIn; break;
     case VK_SUBTRACT:
-    case VK_OEM_MINUS:
-        return DispatchCommand(kCmdZoomOut, 0) != 0;
+    case VK_OEM_MINUS: command = kCmdZoomOut; break;
+    case '0':
+    case VK_NUMPAD0: command = kCmdZoomActual; break;
+    case 'N': command = kCmdNewDocument; break;
+    case 'O': command = kCmdOpen; break;
+    case 'S': command = shift ? kCmdSaveAs : kCmdSave; break;
+    case 'W': command = kCmdCloseDocument; break;
+    default: return false;
     }
-    return false;
+    return DispatchCommand(command, 0) != 0;
 }
 
 // A picture from the scanner or camera: a packed DIB in global memory, which is ours to free.
