@@ -185,7 +185,8 @@ void AddRecent(const char* path)
 // The document core's hooks that reach Windows: reading files, the recent files, the wait cursor.
 void InstallDocumentHooks(int sw, int sh)
 {
-    InstallDocumentDesk({0, 0, sw, sh}, DeskScreen{RefreshArea, PostCommandWith, SaveDialog, OpenDialog, ColourPicked});
+    InstallDocumentDesk({0, 0, sw, sh},
+                        DeskScreen{RefreshArea, PostCommandWith, SaveDialog, OpenDialog, ColourPicked});
     g_documentHooks.readDocument = ReadLayeredDocument;
     g_documentHooks.addRecentFile = AddRecent;
     g_documentHooks.beginWait = BeginWait;
