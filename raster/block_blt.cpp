@@ -356,13 +356,16 @@ void BltRow(uint8_t* d, Src src, int32_t n, int32_t op)
     }
 }
 
-// Asks for the start of a row a little before it is needed: the rows of a small block lie a whole
-// picture row apart, which the processor does not foresee the way it follows a stream.
+// Asks for a row of a narrow block a little before it is needed: its rows lie a whole picture row
+// apart, which the processor does not foresee the way it follows a stream.  Wide rows are streams.
+constexpr int32_t kNarrowRowBytes = 512;
+
 BLEND_INLINE void PrefetchRow(const uint8_t* p, int32_t bytes)
 {
-    const int32_t lines = std::min(bytes, 512) / 64;
-    for (int32_t k = 0; k <= lines; ++k)
-        __builtin_prefetch(p + k * 64);
+    if (bytes > kNarrowRowBytes)
+        return;
+    for (int32_t k = 0; k < bytes; k += 64)
+        __builtin_prefetch(p + k);
 }
 
 template <typename Src>
