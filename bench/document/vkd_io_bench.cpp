@@ -146,6 +146,10 @@ void RawRead(benchmark::State& state)
     const std::string path = TempPath("brisalo_bench_raw.bin");
     for (auto _ : state) {
         std::FILE* in = std::fopen(path.c_str(), "rb");
+        if (!in) {
+            state.SkipWithError("no raw file: run RawWrite first");
+            break;
+        }
         std::vector<Bitmap*> bitmaps;
         for (const Layer* l = f.doc.bottom; l; l = l->above) {
             Bitmap* b = NewRGBAPic(l->pixels->width, l->pixels->height);
