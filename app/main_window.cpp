@@ -2,6 +2,7 @@
 // message box while it is up, then the toolkit's modal dialog, pop-up and full-screen layers, and
 // only then the window's own table.
 #include "app/app.h"
+#include "app/shell_seams.h"
 #include "app/command_chain.h"
 #include "app/document_desk.h"
 #include "app/resource.h"
@@ -140,7 +141,9 @@ void OnTimer(HWND, UINT_PTR id)
         break;
     default:
         // sound 23, paint repeat 101, marching ants 1032 and the caret 10 belong to the painting
-        // parts, which handle them here as they arrive
+        // parts; a tick nobody owns any more stops its timer instead of firing for ever
+        if (!g_shellSeams.paintTimer(static_cast<unsigned>(id)))
+            KillTimer(mainWindow, id);
         break;
     }
 }

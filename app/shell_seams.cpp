@@ -8,8 +8,9 @@ void Nothing() {}
 bool NotTaken(void*) { return false; }
 int NoTablet(void*) { return kTabletAbsent; }
 void NoTutorial(const char*) {}
+bool NoTimer(unsigned) { return false; }
 
-constexpr ShellSeams kNoSeams = {NoWindow, Nothing, NotTaken, NoTablet, Nothing, NoTutorial};
+constexpr ShellSeams kNoSeams = {NoWindow, Nothing, NotTaken, NoTablet, Nothing, NoTutorial, NoTimer};
 
 }  // namespace
 

@@ -1,8 +1,9 @@
 // The outside pieces the shell starts, feeds and stops at fixed moments of its life: scanner and
-// camera input (it may want to see every message of the loop), the stylus tablet, and tutorial
-// playback of a file named on the command line.  Each is a function pointer that the part owning
-// the piece assigns when it joins the program; until then the defaults do nothing and report that
-// nothing is there, so the shell runs the same with or without them.  Pointers are never null.
+// camera input (it may want to see every message of the loop), the stylus tablet, tutorial
+// playback of a file named on the command line, and the timers of the painting parts.  Each is a
+// function pointer that the part owning the piece assigns when it joins the program; until then
+// the defaults do nothing and report that nothing is there, so the shell runs the same with or
+// without them.  Pointers are never null.
 #pragma once
 
 namespace app {
@@ -20,6 +21,10 @@ struct ShellSeams {
     void (*closeTablet)();
     // Plays a tutorial file (the command line named one).
     void (*playTutorial)(const char* path);
+    // The main window's timers that the painting parts start and own: the sound library's 23, the
+    // paint repeat 101 while a button is held on the canvas, the marching ants 1032 and the text
+    // caret 10.  True when the owner handled the tick.
+    bool (*paintTimer)(unsigned id);
 };
 extern ShellSeams g_shellSeams;
 void ResetShellSeams();
