@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 
 #include "document/document_hooks.h"
 #include "document/effect_render.h"
@@ -20,12 +19,38 @@ namespace {
 
 class Source {
 public:
-    virtual ~Source() = default;
+    virtual ~Source()
+    {
+        std::free(scratch_);
+    }
     virtual bool Read(void* to, size_t n) = 0;
+    // The next n bytes as one span that lasts until the next Take: read into one buffer that every
+    // coded plane of the file reuses, so loading a layer does not fault in fresh memory per plane.
+    virtual bool Take(size_t n, std::span<const uint8_t>* out)
+    {
+        if (n > remaining_)
+            return false;
+        if (n > scratchBytes_) {
+            std::free(scratch_);
+            scratchBytes_ = 0;
+            scratch_ = static_cast<uint8_t*>(std::malloc(n));
+            if (!scratch_)
+                return false;
+            scratchBytes_ = n;
+        }
+        if (!Read(scratch_, n))
+            return false;
+        *out = std::span<const uint8_t>(scratch_, n);
+        return true;
+    }
     uint64_t Remaining() const { return remaining_; }
 
 protected:
     uint64_t remaining_ = 0;
+
+private:
+    uint8_t* scratch_ = nullptr;
+    size_t scratchBytes_ = 0;
 };
 
 class MemorySource : public Source {
@@ -36,6 +61,15 @@ public:
         if (n > remaining_)
             return false;
         std::memcpy(to, bytes_.data() + (bytes_.size() - remaining_), n);
+        remaining_ -= n;
+        return true;
+    }
+    // Bytes already in memory are decoded where they lie.
+    bool Take(size_t n, std::span<const uint8_t>* out) override
+    {
+        if (n > remaining_)
+            return false;
+        *out = bytes_.subspan(bytes_.size() - remaining_, n);
         remaining_ -= n;
         return true;
     }
@@ -69,11 +103,6 @@ private:
 uint32_t Get16(const uint8_t* p) { return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8); }
 uint32_t Get32(const uint8_t* p) { return Get16(p) | (Get16(p + 2) << 16); }
 
-struct CodeFree {
-    void operator()(uint8_t* p) const { std::free(p); }
-};
-using CodedPlane = std::unique_ptr<uint8_t, CodeFree>;
-
 Bitmap* ReadRawPixels(Source& in, int32_t w, int32_t h, uint32_t imageSize)
 {
     const uint64_t expected = static_cast<uint64_t>(DIBStride(w, 32)) * static_cast<uint64_t>(h);
@@ -87,34 +116,36 @@ Bitmap* ReadRawPixels(Source& in, int32_t w, int32_t h, uint32_t imageSize)
     return b;
 }
 
-Bitmap* ReadChannelPixels(Source& in, const uint8_t* header, int32_t w, int32_t h)
+// The smallest a coded plane can be on disk: its byte count, the plane byte count and one run token.
+constexpr uint64_t kMinCodedPlaneBytes = 4 + 4 + 2;
+
+bool TakeCodedPlane(Source& in, std::span<const uint8_t>* coded)
 {
-    // All four coded blocks are read first: each is limited by the bytes the file still holds, and
-    // only a file that really carries them gets its planes allocated.
-    CodedPlane coded[kChannelCount];
-    uint32_t sizes[kChannelCount];
-    for (int c = 0; c < kChannelCount; ++c) {
-        uint8_t count[4];
-        if (!in.Read(count, sizeof count))
-            return nullptr;
-        sizes[c] = Get32(count);
-        if (sizes[c] == 0 || sizes[c] > in.Remaining())
-            return nullptr;
-        coded[c].reset(static_cast<uint8_t*>(std::malloc(sizes[c])));
-        if (!coded[c] || !in.Read(coded[c].get(), sizes[c]))
-            return nullptr;
-    }
-    ChannelBlock planes;
-    if (!NewChannelBlock(&planes, w, h))
+    uint8_t count[4];
+    if (!in.Read(count, sizeof count))
+        return false;
+    const uint32_t size = Get32(count);
+    return size != 0 && in.Take(size, coded);
+}
+
+Bitmap* ReadChannelPixels(Source& in, int32_t w, int32_t h)
+{
+    // The layer's bitmap is only made once the first coded plane is in hand, codes a plane of the
+    // layer's size, and the file still holds room for the other three.
+    std::span<const uint8_t> coded;
+    const uint64_t planeBytes = static_cast<uint64_t>(w) * static_cast<uint64_t>(h);
+    if (!TakeCodedPlane(in, &coded) || coded.size() < 4 || Get32(coded.data()) != planeBytes ||
+        in.Remaining() < (kChannelCount - 1) * kMinCodedPlaneBytes)
         return nullptr;
-    bool ok = true;
-    for (int c = 0; c < kChannelCount && ok; ++c) {
-        ok = RLEDeCompressAChannel(std::span<const uint8_t>(coded[c].get(), sizes[c]), planes.plane[c],
-                                   ChannelPlaneBytes(&planes)) != 0;
-        coded[c].reset();
+    Bitmap* b = NewRGBAPic(w, h);
+    if (!b)
+        return nullptr;
+    for (int c = 0; c < kChannelCount; ++c) {
+        if ((c > 0 && !TakeCodedPlane(in, &coded)) || !DecodeBitmapChannel(coded, b, c)) {
+            DeletePic(b);
+            return nullptr;
+        }
     }
-    Bitmap* b = ok ? CreateBitmapfromChannelBlock(&planes, header, kVkdImageHeaderSize) : nullptr;
-    FreeChannelBlock(&planes);
     return b;
 }
 
@@ -133,7 +164,7 @@ bool ReadPixels(Source& in, Layer* layer)
     if (storage == kVkdStorageRaw)
         layer->pixels = ReadRawPixels(in, w, h, Get32(header + 20));
     else if (storage == kVkdStorageChannels)
-        layer->pixels = ReadChannelPixels(in, header, w, h);
+        layer->pixels = ReadChannelPixels(in, w, h);
     return layer->pixels != nullptr;
 }
 

@@ -60,6 +60,13 @@ int RLEDeCompressAChannel(std::span<const uint8_t> coded, uint8_t* plane, size_t
 // every plane).  Returns the coded size; 0 when the bitmap is not 32-bit or the channel is not 0..3.
 size_t CodeBitmapChannel(const Bitmap* bitmap, int channel, uint8_t* out);
 
+// Decodes a coded block into one channel (0 blue .. 3 alpha) of a 32-bit bitmap, straight into its
+// rows: the bitmap's bytes of that channel become the plane RLEDeCompressAChannel would give for
+// width × height bytes, and its other channels are left alone (the load path, which never makes the
+// planes).  1 on success; 0 under the same conditions as RLEDeCompressAChannel, or when the bitmap is
+// not 32-bit or the channel is not 0..3 (the channel may then hold part of the output).
+int DecodeBitmapChannel(std::span<const uint8_t> coded, Bitmap* bitmap, int channel);
+
 // Builds a 32-bit bitmap from decoded planes and the 40-byte image header that was stored with them
 // (header bytes beyond the first 40 are ignored).  Null when the header is not a 40-byte bottom-up
 // 32-bit header of the block's size, or the bitmap cannot be allocated.
