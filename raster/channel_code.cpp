@@ -13,9 +13,8 @@
 
 namespace {
 
-constexpr size_t kPlaneHeaderBytes = 4;
-// A token length needs at most 6 + 4 × 7 bits for any 32-bit value.
-constexpr int kMaxLengthBytes = 5;
+using raster_detail::kMaxLengthBytes;
+using raster_detail::kPlaneHeaderBytes;
 
 uint64_t Load64(const uint8_t* p)
 {
@@ -210,42 +209,20 @@ void FreeChannelCode(uint8_t* coded) { std::free(coded); }
 
 int RLEDeCompressAChannel(std::span<const uint8_t> coded, uint8_t* plane, size_t planeBytes)
 {
-    if (!plane || coded.size() < kPlaneHeaderBytes)
+    if (!plane)
         return 0;
-    const uint8_t* in = coded.data();
-    const uint8_t* const inEnd = in + coded.size();
-    uint32_t stored = 0;
-    for (size_t k = 0; k < kPlaneHeaderBytes; ++k)
-        stored |= static_cast<uint32_t>(in[k]) << (8 * k);
-    if (stored != planeBytes)
-        return 0;
-    in += kPlaneHeaderBytes;
-    uint8_t* out = plane;
-    const uint8_t* const outEnd = plane + planeBytes;
-    while (in < inEnd) {
-        uint8_t b = *in++;
-        const unsigned kind = b & 1;
-        uint64_t rest = (b >> 1) & 63;
-        for (int shift = 6, k = 1; b & 0x80; shift += 7, ++k) {
-            if (in == inEnd || k == kMaxLengthBytes)
-                return 0;
-            b = *in++;
-            rest |= static_cast<uint64_t>(b & 127) << shift;
+    struct PlaneOut {
+        uint8_t* at;
+        void Copy(const uint8_t* p, size_t n)
+        {
+            std::memcpy(at, p, n);
+            at += n;
         }
-        if (rest >= static_cast<uint64_t>(outEnd - out))
-            return 0;
-        const size_t length = static_cast<size_t>(rest) + 1;
-        if (kind == 0) {
-            if (length > static_cast<size_t>(inEnd - in))
-                return 0;
-            std::memcpy(out, in, length);
-            in += length;
-        } else {
-            if (in == inEnd)
-                return 0;
-            std::memset(out, *in++, length);
+        void Fill(uint8_t v, size_t n)
+        {
+            std::memset(at, v, n);
+            at += n;
         }
-        out += length;
-    }
-    return out == outEnd ? 1 : 0;
+    } out{plane};
+    return raster_detail::DecodeChannelTokens(coded, planeBytes, out);
 }

@@ -1,4 +1,5 @@
-// The run-length coder of channel planes (format in channel.h), fed a plane piece by piece.
+// The run-length coder of channel planes (format in channel.h), fed a plane piece by piece, and the
+// one token reader behind both decoders.
 //
 // Saving codes the four planes of a layer straight from its rows, one row at a time, instead of
 // splitting the whole layer into planes first; the pieces may end anywhere, even inside a run, and
@@ -6,8 +7,59 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <span>
 
 namespace raster_detail {
+
+constexpr size_t kPlaneHeaderBytes = 4;
+// A token length needs at most 6 + 4 × 7 bits for any 32-bit value.
+constexpr int kMaxLengthBytes = 5;
+
+// Decodes a coded block of a plane of planeBytes bytes into out, which takes the tokens in order
+// through out.Copy(bytes, n) and out.Fill(value, n).  Returns 1 when the block decodes to exactly
+// planeBytes bytes; 0 for a wrong stored size, a cut or overlong token or more bytes than the plane
+// holds, having written nothing past the plane.
+template <class Out>
+int DecodeChannelTokens(std::span<const uint8_t> coded, uint64_t planeBytes, Out& out)
+{
+    if (coded.size() < kPlaneHeaderBytes)
+        return 0;
+    const uint8_t* in = coded.data();
+    const uint8_t* const inEnd = in + coded.size();
+    uint32_t stored = 0;
+    for (size_t k = 0; k < kPlaneHeaderBytes; ++k)
+        stored |= static_cast<uint32_t>(in[k]) << (8 * k);
+    if (stored != planeBytes)
+        return 0;
+    in += kPlaneHeaderBytes;
+    uint64_t left = planeBytes;
+    while (in < inEnd) {
+        uint8_t b = *in++;
+        const unsigned kind = b & 1;
+        uint64_t rest = (b >> 1) & 63;
+        for (int shift = 6, k = 1; b & 0x80; shift += 7, ++k) {
+            if (in == inEnd || k == kMaxLengthBytes)
+                return 0;
+            b = *in++;
+            rest |= static_cast<uint64_t>(b & 127) << shift;
+        }
+        if (rest >= left)
+            return 0;
+        const size_t length = static_cast<size_t>(rest) + 1;
+        if (kind == 0) {
+            if (length > static_cast<size_t>(inEnd - in))
+                return 0;
+            out.Copy(in, length);
+            in += length;
+        } else {
+            if (in == inEnd)
+                return 0;
+            out.Fill(*in++, length);
+        }
+        left -= length;
+    }
+    return left == 0 ? 1 : 0;
+}
 
 class ChannelCoder {
 public:

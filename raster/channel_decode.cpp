@@ -7,12 +7,10 @@
 #include <cstring>
 
 #include "raster/channel.h"
+#include "raster/channel_coder.h"
 
 namespace {
 
-constexpr size_t kPlaneHeaderBytes = 4;
-// A token length needs at most 6 + 4 × 7 bits for any 32-bit value.
-constexpr int kMaxLengthBytes = 5;
 // Fixed-size groups let the compiler use wide stores for the strided bytes.
 constexpr size_t kGroup = 16;
 
@@ -97,43 +95,7 @@ int DecodeBitmapChannel(std::span<const uint8_t> coded, Bitmap* bitmap, int chan
         bitmap->width <= 0 || bitmap->height <= 0 || bitmap->width > kMaxBitmapSide ||
         bitmap->height > kMaxBitmapSide || bitmap->stride < 4 * bitmap->width)
         return 0;
-    if (coded.size() < kPlaneHeaderBytes)
-        return 0;
-    const uint8_t* in = coded.data();
-    const uint8_t* const inEnd = in + coded.size();
-    uint32_t stored = 0;
-    for (size_t k = 0; k < kPlaneHeaderBytes; ++k)
-        stored |= static_cast<uint32_t>(in[k]) << (8 * k);
     const uint64_t planeBytes = static_cast<uint64_t>(bitmap->width) * static_cast<uint64_t>(bitmap->height);
-    if (stored != planeBytes)
-        return 0;
-    in += kPlaneHeaderBytes;
     ChannelCursor out(bitmap, channel);
-    uint64_t left = planeBytes;
-    while (in < inEnd) {
-        uint8_t b = *in++;
-        const unsigned kind = b & 1;
-        uint64_t rest = (b >> 1) & 63;
-        for (int shift = 6, k = 1; b & 0x80; shift += 7, ++k) {
-            if (in == inEnd || k == kMaxLengthBytes)
-                return 0;
-            b = *in++;
-            rest |= static_cast<uint64_t>(b & 127) << shift;
-        }
-        if (rest >= left)
-            return 0;
-        const size_t length = static_cast<size_t>(rest) + 1;
-        if (kind == 0) {
-            if (length > static_cast<size_t>(inEnd - in))
-                return 0;
-            out.Copy(in, length);
-            in += length;
-        } else {
-            if (in == inEnd)
-                return 0;
-            out.Fill(*in++, length);
-        }
-        left -= length;
-    }
-    return left == 0 ? 1 : 0;
+    return raster_detail::DecodeChannelTokens(coded, planeBytes, out);
 }
