@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "chainstore/chainstore.h"
+#include "../common/run_times.h"
 
 namespace {
 
@@ -88,27 +89,6 @@ void VectorBaseline(benchmark::State& state)
 BENCHMARK(VectorBaseline)->Unit(benchmark::kMillisecond);
 BENCHMARK(ChainAppendAndWalk)->Unit(benchmark::kMillisecond);
 
-// Keeps every run's time so the ratio can be printed after the table.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const auto& run : runs)
-            if (!run.error_occurred && run.run_type == Run::RT_Iteration)
-                seconds_[run.benchmark_name()] = run.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-    void PrintRatio(const char* name, const char* baseline) const
-    {
-        auto a = seconds_.find(name), b = seconds_.find(baseline);
-        if (a != seconds_.end() && b != seconds_.end() && b->second > 0)
-            std::printf("%-28s %6.2fx %s\n", name, a->second / b->second, baseline);
-    }
-
-private:
-    std::map<std::string, double> seconds_;
-};
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -116,7 +96,7 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
-    RatioReporter reporter;
+    bench::RunTimes reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     reporter.PrintRatio("ChainAppendAndWalk", "VectorBaseline");
     benchmark::Shutdown();

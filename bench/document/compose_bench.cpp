@@ -16,6 +16,7 @@
 #include "document/document.h"
 #include "document/effect_render.h"
 #include "document/layer_list.h"
+#include "../common/run_times.h"
 
 namespace {
 
@@ -118,41 +119,21 @@ BENCHMARK_CAPTURE(ComposeWhole, mixed_effects, true)->Unit(benchmark::kMilliseco
 BENCHMARK_CAPTURE(RefreshStroke, normal, false)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(RefreshStroke, mixed_effects, true)->Unit(benchmark::kMicrosecond);
 
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        // With --benchmark_repetitions the median stands for the runs (it comes after them).
-        for (const Run& r : runs)
-            if ((r.run_type == Run::RT_Iteration && r.iterations > 0) ||
-                (r.run_type == Run::RT_Aggregate && r.aggregate_name == "median"))
-                times_[r.run_name.str()] = r.GetAdjustedCPUTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-
-    void PrintRatios() const
-    {
-        auto find = [&](const std::string& name) {
-            auto it = times_.find(name);
-            return it == times_.end() ? 0.0 : it->second;
-        };
-        const double copy = find("Memcpy");
-        const double normal = find("ComposeWhole/normal"), mixed = find("ComposeWhole/mixed_effects");
-        const double stroke = find("RefreshStroke/mixed_effects"), strokeNormal = find("RefreshStroke/normal");
-        std::printf("\nCompose of a %d x %d document with %d layers:\n", kWidth, kHeight, kLayers);
-        if (copy > 0 && normal > 0)
-            std::printf("  whole canvas, normal mode      %6.2fx memcpy of the layers (goal: within 3x)\n", normal / copy);
-        if (copy > 0 && mixed > 0)
-            std::printf("  whole canvas, modes + effects  %6.2fx memcpy of the layers\n", mixed / copy);
-        if (strokeNormal > 0)
-            std::printf("  64 x 64 refresh, normal mode   %6.4f ms\n", strokeNormal / 1000.0);
-        if (stroke > 0)
-            std::printf("  64 x 64 refresh, modes+effects %6.4f ms (goal: under 0.1 ms)\n", stroke / 1000.0);
-    }
-
-private:
-    std::map<std::string, double> times_;
-};
+void PrintRatios(const bench::RunTimes& times)
+{
+    const double copy = times.Cpu("Memcpy");
+    const double normal = times.Cpu("ComposeWhole/normal"), mixed = times.Cpu("ComposeWhole/mixed_effects");
+    const double stroke = times.Cpu("RefreshStroke/mixed_effects"), strokeNormal = times.Cpu("RefreshStroke/normal");
+    std::printf("\nCompose of a %d x %d document with %d layers:\n", kWidth, kHeight, kLayers);
+    if (copy > 0 && normal > 0)
+        std::printf("  whole canvas, normal mode      %6.2fx memcpy of the layers (goal: within 3x)\n", normal / copy);
+    if (copy > 0 && mixed > 0)
+        std::printf("  whole canvas, modes + effects  %6.2fx memcpy of the layers\n", mixed / copy);
+    if (strokeNormal > 0)
+        std::printf("  64 x 64 refresh, normal mode   %6.4f ms\n", strokeNormal / 1000.0);
+    if (stroke > 0)
+        std::printf("  64 x 64 refresh, modes+effects %6.4f ms (goal: under 0.1 ms)\n", stroke / 1000.0);
+}
 
 }  // namespace
 
@@ -161,9 +142,9 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
-    RatioReporter reporter;
+    bench::RunTimes reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.PrintRatios();
+    PrintRatios(reporter);
     benchmark::Shutdown();
     return 0;
 }

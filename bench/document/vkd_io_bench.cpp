@@ -16,6 +16,7 @@
 #include "document/document_hooks.h"
 #include "document/layer_list.h"
 #include "document/vkd_file.h"
+#include "../common/run_times.h"
 
 namespace {
 
@@ -169,50 +170,26 @@ BENCHMARK(Save)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(RawRead)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(Load)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        // With --benchmark_repetitions the median stands for the runs (it comes after them).
-        for (const Run& r : runs)
-            if ((r.run_type == Run::RT_Iteration && r.iterations > 0) ||
-                (r.run_type == Run::RT_Aggregate && r.aggregate_name == "median")) {
-                times_[r.run_name.str()] = r.GetAdjustedRealTime();
-                cpu_[r.run_name.str()] = r.GetAdjustedCPUTime();
-            }
-        ConsoleReporter::ReportRuns(runs);
-    }
-
-    void PrintRatios() const
-    {
-        auto find = [&](const char* name) {
-            auto it = times_.find(std::string(name) + "/real_time");
-            return it == times_.end() ? 0.0 : it->second;
-        };
-        // Processor time too: on a shared machine the wall clock also measures the neighbours.
-        auto cpu = [&](const char* name) {
-            auto it = cpu_.find(std::string(name) + "/real_time");
-            return it == cpu_.end() ? 0.0 : it->second;
-        };
-        auto ratio = [](double a, double b) { return b > 0 ? a / b : 0.0; };
-        const double raw = static_cast<double>(Shared().rawBytes);
-        auto mbs = [&](double ms) { return ms > 0 ? raw / (ms / 1000.0) / 1e6 : 0.0; };
-        const double rw = find("RawWrite"), sv = find("Save"), rr = find("RawRead"), ld = find("Load");
-        std::printf("\nLayered document of %d x %d, 4 layers, %.1f MB of raw pixels:\n", kWidth, kHeight, raw / 1e6);
-        std::printf("  save %8.1f MB/s   raw fwrite %8.1f MB/s   save takes %5.2fx raw, %5.2fx in processor time"
-                    " (goal: within 2x)\n",
-                    mbs(sv), mbs(rw), ratio(sv, rw), ratio(cpu("Save"), cpu("RawWrite")));
-        std::printf("  load %8.1f MB/s   raw fread  %8.1f MB/s   load takes %5.2fx raw, %5.2fx in processor time"
-                    " (goal: within 2x)\n",
-                    mbs(ld), mbs(rr), ratio(ld, rr), ratio(cpu("Load"), cpu("RawRead")));
-        if (g_fileBytes)
-            std::printf("  file %.1f MB = %.3f of raw (goal: no larger than raw)\n", g_fileBytes / 1e6,
-                        static_cast<double>(g_fileBytes) / raw);
-    }
-
-private:
-    std::map<std::string, double> times_, cpu_;
-};
+void PrintRatios(const bench::RunTimes& times)
+{
+    auto find = [&](const char* name) { return times.Real(std::string(name) + "/real_time"); };
+    // Processor time too: on a shared machine the wall clock also measures the neighbours.
+    auto cpu = [&](const char* name) { return times.Cpu(std::string(name) + "/real_time"); };
+    auto ratio = [](double a, double b) { return b > 0 ? a / b : 0.0; };
+    const double raw = static_cast<double>(Shared().rawBytes);
+    auto mbs = [&](double ms) { return ms > 0 ? raw / (ms / 1000.0) / 1e6 : 0.0; };
+    const double rw = find("RawWrite"), sv = find("Save"), rr = find("RawRead"), ld = find("Load");
+    std::printf("\nLayered document of %d x %d, 4 layers, %.1f MB of raw pixels:\n", kWidth, kHeight, raw / 1e6);
+    std::printf("  save %8.1f MB/s   raw fwrite %8.1f MB/s   save takes %5.2fx raw, %5.2fx in processor time"
+                " (goal: within 2x)\n",
+                mbs(sv), mbs(rw), ratio(sv, rw), ratio(cpu("Save"), cpu("RawWrite")));
+    std::printf("  load %8.1f MB/s   raw fread  %8.1f MB/s   load takes %5.2fx raw, %5.2fx in processor time"
+                " (goal: within 2x)\n",
+                mbs(ld), mbs(rr), ratio(ld, rr), ratio(cpu("Load"), cpu("RawRead")));
+    if (g_fileBytes)
+        std::printf("  file %.1f MB = %.3f of raw (goal: no larger than raw)\n", g_fileBytes / 1e6,
+                    static_cast<double>(g_fileBytes) / raw);
+}
 
 }  // namespace
 
@@ -221,9 +198,9 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
-    RatioReporter reporter;
+    bench::RunTimes reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.PrintRatios();
+    PrintRatios(reporter);
     benchmark::Shutdown();
     std::remove(TempPath("brisalo_bench_save.vkd").c_str());
     std::remove(TempPath("brisalo_bench_raw.bin").c_str());

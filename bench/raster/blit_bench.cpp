@@ -14,6 +14,7 @@
 #include <string>
 
 #include "raster/block_ops.h"
+#include "../common/run_times.h"
 
 namespace {
 
@@ -128,45 +129,24 @@ BENCHMARK_CAPTURE(Pixman, hsl_luminosity_24, PIXMAN_OP_HSL_LUMINOSITY, 24)->Unit
 BENCHMARK_CAPTURE(Ours, screen_24, kBlendScreen, 24)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Pixman, screen_24, PIXMAN_OP_SCREEN, 24)->Unit(benchmark::kMillisecond);
 
-// Collects the time per iteration of every run so that the ratios can be printed at the end.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        // With --benchmark_repetitions the median stands for the runs (it comes after them).
-        for (const Run& r : runs)
-            if ((r.run_type == Run::RT_Iteration && r.iterations > 0) ||
-                (r.run_type == Run::RT_Aggregate && r.aggregate_name == "median"))
-                times_[r.run_name.str()] = r.GetAdjustedCPUTime();
-        ConsoleReporter::ReportRuns(runs);
+void PrintRatios(const bench::RunTimes& times)
+{
+    const double copy = times.Cpu("Memcpy");
+    const std::pair<const char*, const char*> pairs[] = {
+        {"normal_24", "over_24"},           {"hue_24", "hsl_hue_24"},
+        {"normal_32", "over_32"},           {"hue_32", "hsl_hue_32"},
+        {"saturation_24", "hsl_saturation_24"}, {"luminosity_24", "hsl_luminosity_24"},
+        {"screen_24", "screen_24"},
+    };
+    std::printf("\nBlockBlt of a %d x %d layer (times as multiples of a memcpy of its bytes):\n", kWidth, kHeight);
+    for (const auto& [ours, theirs] : pairs) {
+        const double o = times.Cpu(std::string("Ours/") + ours), p = times.Cpu(std::string("Pixman/") + theirs);
+        if (o <= 0 || p <= 0 || copy <= 0)
+            continue;
+        std::printf("  %-14s ours %6.2fx memcpy, pixman %-17s %6.2fx memcpy, pixman / ours = %5.2f\n", ours,
+                    o / copy, theirs, p / copy, p / o);
     }
-
-    void PrintRatios() const
-    {
-        auto find = [&](const std::string& name) {
-            auto it = times_.find(name);
-            return it == times_.end() ? 0.0 : it->second;
-        };
-        const double copy = find("Memcpy");
-        const std::pair<const char*, const char*> pairs[] = {
-            {"normal_24", "over_24"},           {"hue_24", "hsl_hue_24"},
-            {"normal_32", "over_32"},           {"hue_32", "hsl_hue_32"},
-            {"saturation_24", "hsl_saturation_24"}, {"luminosity_24", "hsl_luminosity_24"},
-            {"screen_24", "screen_24"},
-        };
-        std::printf("\nBlockBlt of a %d x %d layer (times as multiples of a memcpy of its bytes):\n", kWidth, kHeight);
-        for (const auto& [ours, theirs] : pairs) {
-            const double o = find(std::string("Ours/") + ours), p = find(std::string("Pixman/") + theirs);
-            if (o <= 0 || p <= 0 || copy <= 0)
-                continue;
-            std::printf("  %-14s ours %6.2fx memcpy, pixman %-17s %6.2fx memcpy, pixman / ours = %5.2f\n", ours,
-                        o / copy, theirs, p / copy, p / o);
-        }
-    }
-
-private:
-    std::map<std::string, double> times_;
-};
+}
 
 }  // namespace
 
@@ -175,9 +155,9 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
-    RatioReporter reporter;
+    bench::RunTimes reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.PrintRatios();
+    PrintRatios(reporter);
     benchmark::Shutdown();
     return 0;
 }

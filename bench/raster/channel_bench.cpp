@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "raster/channel.h"
+#include "../common/run_times.h"
 
 namespace {
 
@@ -225,27 +226,6 @@ BENCHMARK(SplitAndJoin)->Unit(benchmark::kMillisecond);
 BENCHMARK(SaveLoadRaw)->Unit(benchmark::kMillisecond);
 BENCHMARK(SaveLoadCoded)->Unit(benchmark::kMillisecond);
 
-// Keeps every run's time so the ratios can be printed after the table.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const auto& run : runs)
-            if (!run.error_occurred && run.run_type == Run::RT_Iteration)
-                seconds_[run.benchmark_name()] = run.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-    void PrintRatio(const char* name, const char* baseline) const
-    {
-        auto a = seconds_.find(name), b = seconds_.find(baseline);
-        if (a != seconds_.end() && b != seconds_.end() && b->second > 0)
-            std::printf("%-28s %6.2fx %s\n", name, a->second / b->second, baseline);
-    }
-
-private:
-    std::map<std::string, double> seconds_;
-};
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -253,7 +233,7 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
-    RatioReporter reporter;
+    bench::RunTimes reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     reporter.PrintRatio("CodeAndDecode/photo", "MemcpyBaseline");
     reporter.PrintRatio("CodeAndDecode/sparse", "MemcpyBaseline");
