@@ -8,27 +8,11 @@
 #include <vector>
 
 #include "raster/channel.h"
+#include "channel_fixture.h"
+#include "pic_fixture.h"
 
 namespace {
 
-using Bytes = std::vector<uint8_t>;
-
-struct PicFree {
-    void operator()(Bitmap* b) const { DeletePic(b); }
-};
-using Pic = std::unique_ptr<Bitmap, PicFree>;
-
-Bytes Code(const Bytes& plane, int32_t width, int32_t height)
-{
-    uint32_t n = 0;
-    uint8_t* coded = RLECompressAChannel(plane.data(), width, height, &n);
-    EXPECT_NE(coded, nullptr);
-    if (!coded)
-        return {};
-    Bytes out(coded, coded + n);
-    FreeChannelCode(coded);
-    return out;
-}
 
 // A plane with noise, runs that cross row ends and a long flat stretch, so every token kind lands
 // at every column.
@@ -74,7 +58,7 @@ void ExpectSameDecoding(const Bytes& coded, int32_t width, int32_t height, int c
     SCOPED_TRACE(testing::Message() << what << " " << width << "x" << height << " channel " << channel);
     Bytes plane(static_cast<size_t>(width) * static_cast<size_t>(height));
     const int expected = RLEDeCompressAChannel(coded, plane.data(), plane.size());
-    Pic pic(NewRGBAPic(width, height));
+    PicPtr pic(NewRGBAPic(width, height));
     ASSERT_NE(pic, nullptr);
     std::vector<uint8_t> before;
     Paint(pic.get(), &before);
@@ -131,12 +115,12 @@ TEST(DecodeBitmapChannel, RefusesABitmapOfAnotherSizeAndImpossibleArguments)
     // only the plane byte count is stored, so a 3 x 4 bitmap would take it like the plane decoder
     const struct { int32_t width, height; } others[] = {{4, 4}, {5, 3}, {1, 1}};
     for (const auto& o : others) {
-        Pic pic(NewRGBAPic(o.width, o.height));
+        PicPtr pic(NewRGBAPic(o.width, o.height));
         ASSERT_NE(pic, nullptr);
         EXPECT_EQ(DecodeBitmapChannel(coded, pic.get(), 0), 0) << o.width << "x" << o.height;
     }
-    Pic rgba(NewRGBAPic(4, 3));
-    Pic rgb(NewRGBPic(4, 3));
+    PicPtr rgba(NewRGBAPic(4, 3));
+    PicPtr rgb(NewRGBPic(4, 3));
     ASSERT_TRUE(rgba && rgb);
     EXPECT_EQ(DecodeBitmapChannel(coded, rgb.get(), 0), 0);
     EXPECT_EQ(DecodeBitmapChannel(coded, rgba.get(), -1), 0);
@@ -150,11 +134,11 @@ TEST(DecodeBitmapChannel, RebuildsTheLayerTheCoderSplit)
 {
     // Row by row coding of a real layer and channel by channel decoding give back every pixel.
     const int32_t w = 37, h = 23;
-    Pic layer(NewRGBAPic(w, h));
+    PicPtr layer(NewRGBAPic(w, h));
     ASSERT_NE(layer, nullptr);
     const Bytes content = MixedPlane(PicBytes(layer.get()), 9);
     std::copy(content.begin(), content.end(), layer->bits);
-    Pic back(NewRGBAPic(w, h));
+    PicPtr back(NewRGBAPic(w, h));
     ASSERT_NE(back, nullptr);
     for (int c = 0; c < kChannelCount; ++c) {
         Bytes coded(ChannelCodeBound(static_cast<size_t>(w) * h));

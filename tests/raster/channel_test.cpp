@@ -6,22 +6,9 @@
 #include <vector>
 
 #include "raster/channel.h"
+#include "channel_fixture.h"
 
 namespace {
-
-using Bytes = std::vector<uint8_t>;
-
-Bytes Code(const Bytes& plane, int32_t width, int32_t height)
-{
-    uint32_t n = 0;
-    uint8_t* coded = RLECompressAChannel(plane.data(), width, height, &n);
-    EXPECT_NE(coded, nullptr);
-    if (!coded)
-        return {};
-    Bytes out(coded, coded + n);
-    FreeChannelCode(coded);
-    return out;
-}
 
 bool Decode(const Bytes& coded, Bytes* plane)
 {
