@@ -8,6 +8,7 @@
 #include "document/document_hooks.h"
 #include "document/effect_geometry.h"
 #include "document/effect_render.h"
+#include "document/layer_change.h"
 #include "document/layer_growth.h"
 #include "document/layer_list.h"
 #include "document/thumbnail.h"
@@ -18,22 +19,6 @@ namespace {
 int32_t g_opacityDragStart = -1;
 
 bool Usable(const Document* doc) { return doc && doc->current && doc->top; }
-
-void Refresh(Document* doc, const Rect& r)
-{
-    if (!r.Empty())
-        RefreshDocumentRect(doc, &r);
-}
-
-void Finish(Document* doc, const Rect& changed)
-{
-    MarkModified(doc);
-    Refresh(doc, changed);
-    g_documentHooks.refreshLayerBox(doc);
-}
-
-// Keeps currentIndex true after the stack changed around the current layer.
-void ReindexCurrent(Document* doc) { doc->currentIndex = IndexOfLayer(doc, doc->current); }
 
 int32_t Relative(const Document* doc, int32_t index) { return index - doc->currentIndex; }
 
@@ -58,7 +43,7 @@ int NewLayerCommand(Document* doc)
     MakeLayerThumbnail(doc, layer);
     g_tutorialHooks.layerCommand(kTutorNewLayer, 0);
     g_undoHooks.newLayer(doc, doc->currentIndex, layer->props.name);
-    Finish(doc, Rect{});
+    FinishLayerChange(doc, Rect{});
     return 1;
 }
 
@@ -80,7 +65,7 @@ int DeleteLayerCommand(Document* doc)
     g_tutorialHooks.layerCommand(kTutorDeleteLayer, 0);
     if (!g_undoHooks.deleteLayer(doc, index, removed))
         FreeLayer(removed);
-    Finish(doc, changed);
+    FinishLayerChange(doc, changed);
     return 1;
 }
 
@@ -98,7 +83,7 @@ int DuplicateLayerCommand(Document* doc)
     ReindexCurrent(doc);
     g_tutorialHooks.layerCommand(kTutorDuplicateLayer, 0);
     g_undoHooks.duplicateLayer(doc, sourceIndex, copy);
-    Finish(doc, LayerBoundsWithEffects(copy));
+    FinishLayerChange(doc, LayerBoundsWithEffects(copy));
     return 1;
 }
 
@@ -157,7 +142,7 @@ int MergeDownCommand(Document* doc)
         FreeLayer(upper);
         FreeLayer(lower);
     }
-    Finish(doc, Union(bounds, LayerBoundsWithEffects(merged)));
+    FinishLayerChange(doc, Union(bounds, LayerBoundsWithEffects(merged)));
     return 1;
 }
 
@@ -183,7 +168,7 @@ int MoveLayerCommand(Document* doc, int32_t from, int32_t to, int32_t after)
     }
     g_tutorialHooks.moveLayer(from, to, after);
     g_undoHooks.moveLayer(doc, from, to, after);
-    Finish(doc, LayerBoundsWithEffects(layer));
+    FinishLayerChange(doc, LayerBoundsWithEffects(layer));
     return 1;
 }
 
@@ -226,7 +211,7 @@ int SetLayerOpacity(Document* doc, int32_t value)
     Layer* layer = doc->current;
     if (layer->props.opacity != v) {
         layer->props.opacity = v;
-        Refresh(doc, LayerBoundsWithEffects(layer));
+        RefreshChanged(doc, LayerBoundsWithEffects(layer));
     }
     return 1;
 }
@@ -302,7 +287,7 @@ int SetBlendModeCommand(Document* doc, int32_t mode)
     if (before.blendMode == layer->props.blendMode)
         return 1;
     g_undoHooks.layerProps(doc, doc->currentIndex, before, layer->props);
-    Finish(doc, LayerBoundsWithEffects(layer));
+    FinishLayerChange(doc, LayerBoundsWithEffects(layer));
     return 1;
 }
 
@@ -328,7 +313,7 @@ int ChangeEffects(Document* doc, Apply apply)
         return 0;
     }
     g_undoHooks.layerEffects(doc, doc->currentIndex, before, GetLayerEffectState(layer));
-    Finish(doc, Union(oldArea, LayerBoundsWithEffects(layer)));
+    FinishLayerChange(doc, Union(oldArea, LayerBoundsWithEffects(layer)));
     return 1;
 }
 

@@ -11,6 +11,7 @@
 #include "document/document_hooks.h"
 #include "document/effect_render.h"
 #include "document/layer_commands.h"
+#include "document/layer_change.h"
 #include "document/layer_growth.h"
 #include "document/layer_list.h"
 #include "document/thumbnail.h"
@@ -23,27 +24,12 @@ namespace {
 
 std::string g_undoFolder;
 
-void Refresh(Document* doc, const Rect& r)
-{
-    if (!r.Empty())
-        RefreshDocumentRect(doc, &r);
-}
-
-void Finish(Document* doc, const Rect& changed)
-{
-    MarkModified(doc);
-    Refresh(doc, changed);
-    g_documentHooks.refreshLayerBox(doc);
-}
-
-void Reindex(Document* doc) { doc->currentIndex = IndexOfLayer(doc, doc->current); }
-
 // Puts the layer into the stack so that it stands at index (above the layer now there, or at the
 // bottom when there is none).
 void InsertAt(Document* doc, Layer* layer, int32_t index)
 {
     InsertLayer(doc, layer, LayerAt(doc, index));
-    Reindex(doc);
+    ReindexCurrent(doc);
 }
 
 // Takes the layer out of the stack; when it was current, the one below it (above it for the bottom)
@@ -57,7 +43,7 @@ bool TakeOut(Document* doc, Layer* layer)
     g_documentHooks.dropFloating(doc, layer);
     if (!UnlinkLayer(doc, layer))
         return false;
-    Reindex(doc);
+    ReindexCurrent(doc);
     return true;
 }
 
@@ -104,13 +90,13 @@ bool ApplyDelete(Document* doc, UndoRecord* r, bool undo)
         InsertAt(doc, r->layer, r->index);
         if (!SelectLayer(doc, r->layer)) {
             UnlinkLayer(doc, r->layer);
-            Reindex(doc);
+            ReindexCurrent(doc);
             return false;
         }
     } else if (!TakeOut(doc, r->layer)) {
         return false;
     }
-    Finish(doc, LayerBoundsWithEffects(r->layer));
+    FinishLayerChange(doc, LayerBoundsWithEffects(r->layer));
     return true;
 }
 
@@ -124,7 +110,7 @@ bool ApplyNewLayer(Document* doc, UndoRecord* r, bool undo)
         SelectLayer(doc, now ? now : doc->bottom);
         const Rect bounds = LayerBoundsWithEffects(layer);
         FreeLayer(layer);
-        Finish(doc, bounds);
+        FinishLayerChange(doc, bounds);
         return true;
     }
     Layer* layer = NewLayer(r->name);
@@ -134,11 +120,11 @@ bool ApplyNewLayer(Document* doc, UndoRecord* r, bool undo)
     if (!SelectLayer(doc, layer)) {
         UnlinkLayer(doc, layer);
         FreeLayer(layer);
-        Reindex(doc);
+        ReindexCurrent(doc);
         return false;
     }
     MakeLayerThumbnail(doc, layer);
-    Finish(doc, Rect{});
+    FinishLayerChange(doc, Rect{});
     return true;
 }
 
@@ -152,7 +138,7 @@ bool ApplyMerge(Document* doc, UndoRecord* r, bool undo)
         if (!SelectLayer(doc, r->upper)) {
             UnlinkLayer(doc, r->upper);
             UnlinkLayer(doc, r->lower);
-            Reindex(doc);
+            ReindexCurrent(doc);
             return false;
         }
         UnlinkLayer(doc, r->merged);
@@ -160,14 +146,14 @@ bool ApplyMerge(Document* doc, UndoRecord* r, bool undo)
         InsertLayer(doc, r->merged, r->lower);
         if (!SelectLayer(doc, r->merged)) {
             UnlinkLayer(doc, r->merged);
-            Reindex(doc);
+            ReindexCurrent(doc);
             return false;
         }
         UnlinkLayer(doc, r->upper);
         UnlinkLayer(doc, r->lower);
     }
-    Reindex(doc);
-    Finish(doc, bounds);
+    ReindexCurrent(doc);
+    FinishLayerChange(doc, bounds);
     return true;
 }
 
@@ -184,7 +170,7 @@ bool ApplyProps(Document* doc, UndoRecord* r, bool undo)
         RenderLayerEffects(layer, nullptr);
         return false;
     }
-    Finish(doc, Union(oldArea, LayerBoundsWithEffects(layer)));
+    FinishLayerChange(doc, Union(oldArea, LayerBoundsWithEffects(layer)));
     return true;
 }
 
@@ -210,7 +196,7 @@ bool ApplyWhole(Document* doc, UndoRecord* r, bool undo)
     Layer* select = LayerAt(doc, r->index);
     if (!SelectLayer(doc, select ? select : doc->top))
         doc->current = select ? select : doc->top;   // pixels too large to back up: still usable
-    Reindex(doc);
+    ReindexCurrent(doc);
     MarkModified(doc);
     RefreshDocumentRect(doc, nullptr);
     g_documentHooks.refreshLayerBox(doc);
@@ -240,7 +226,7 @@ bool ApplyOffset(Document* doc, UndoRecord* r, bool undo)
     const Rect oldArea = LayerBoundsWithEffects(layer);
     layer->props.x = static_cast<int16_t>(x);
     layer->props.y = static_cast<int16_t>(y);
-    Finish(doc, Union(oldArea, LayerBoundsWithEffects(layer)));
+    FinishLayerChange(doc, Union(oldArea, LayerBoundsWithEffects(layer)));
     return true;
 }
 
@@ -266,7 +252,7 @@ bool ApplyTransform(Document* doc, UndoRecord* r, bool undo)
     }
     DeletePic(old);
     MakeLayerThumbnail(doc, layer);
-    Finish(doc, Union(oldArea, LayerBoundsWithEffects(layer)));
+    FinishLayerChange(doc, Union(oldArea, LayerBoundsWithEffects(layer)));
     return true;
 }
 
@@ -287,9 +273,9 @@ bool ApplyDuplicate(Document* doc, UndoRecord* r, bool undo)
         if (!source)
             return false;
         InsertLayer(doc, r->layer, source);
-        Reindex(doc);
+        ReindexCurrent(doc);
     }
-    Finish(doc, LayerBoundsWithEffects(r->layer));
+    FinishLayerChange(doc, LayerBoundsWithEffects(r->layer));
     return true;
 }
 
