@@ -93,12 +93,7 @@ BENCHMARK(ChainAppendAndWalk)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    bench::RunTimes reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.PrintRatio("ChainAppendAndWalk", "VectorBaseline");
-    benchmark::Shutdown();
-    return 0;
+    return bench::RunAndPrint(argc, argv, [](const bench::RunTimes& times) {
+        times.PrintRatio("ChainAppendAndWalk", "VectorBaseline");
+    });
 }

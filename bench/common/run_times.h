@@ -47,4 +47,19 @@ private:
     std::map<std::string, double> real_, cpu_;
 };
 
+// The whole of a benchmark program's main: runs the benchmarks the arguments choose, then
+// print(times) for the ratios.  Returns the exit status (1 for arguments it does not understand).
+template <class Print>
+int RunAndPrint(int argc, char** argv, Print print)
+{
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    RunTimes times;
+    benchmark::RunSpecifiedBenchmarks(&times);
+    print(times);
+    benchmark::Shutdown();
+    return 0;
+}
+
 }  // namespace bench

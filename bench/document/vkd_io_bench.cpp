@@ -195,14 +195,8 @@ void PrintRatios(const bench::RunTimes& times)
 
 int main(int argc, char** argv)
 {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    bench::RunTimes reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    PrintRatios(reporter);
-    benchmark::Shutdown();
+    const int status = bench::RunAndPrint(argc, argv, PrintRatios);
     std::remove(TempPath("brisalo_bench_save.vkd").c_str());
     std::remove(TempPath("brisalo_bench_raw.bin").c_str());
-    return 0;
+    return status;
 }

@@ -230,15 +230,10 @@ BENCHMARK(SaveLoadCoded)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    bench::RunTimes reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.PrintRatio("CodeAndDecode/photo", "MemcpyBaseline");
-    reporter.PrintRatio("CodeAndDecode/sparse", "MemcpyBaseline");
-    reporter.PrintRatio("SplitAndJoin", "LayerCopyBaseline");
-    reporter.PrintRatio("SaveLoadCoded", "SaveLoadRaw");
-    benchmark::Shutdown();
-    return 0;
+    return bench::RunAndPrint(argc, argv, [](const bench::RunTimes& times) {
+        times.PrintRatio("CodeAndDecode/photo", "MemcpyBaseline");
+        times.PrintRatio("CodeAndDecode/sparse", "MemcpyBaseline");
+        times.PrintRatio("SplitAndJoin", "LayerCopyBaseline");
+        times.PrintRatio("SaveLoadCoded", "SaveLoadRaw");
+    });
 }
